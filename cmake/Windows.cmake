@@ -1,0 +1,13 @@
+# The Win32 side: every src/**/*_win.cpp in one library, the entry point alone in the program.
+enable_language(RC)
+file(GLOB_RECURSE WIN_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/*_win.cpp)
+list(FILTER WIN_SOURCES EXCLUDE REGEX "/WinMain_win\\.cpp$")
+add_library(plumvane_win STATIC ${WIN_SOURCES} ${CMAKE_SOURCE_DIR}/src/startup/Empty_win.cpp)
+target_compile_definitions(plumvane_win PUBLIC UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
+target_link_libraries(plumvane_win PUBLIC plumvane_portable user32 gdi32 comctl32 comdlg32 shell32 advapi32
+                      winmm ole32 oleaut32 uuid winspool)
+
+file(GLOB RC_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/resources/*.rc)
+add_executable(Plumvane WIN32 ${CMAKE_SOURCE_DIR}/src/startup/WinMain_win.cpp ${RC_SOURCES})
+target_link_libraries(Plumvane PRIVATE plumvane_win)
+target_link_options(Plumvane PRIVATE -municode)
