@@ -11,3 +11,6 @@ file(GLOB RC_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/resources/*.rc)
 add_executable(Plumvane WIN32 ${CMAKE_SOURCE_DIR}/src/startup/WinMain_win.cpp ${RC_SOURCES})
 target_link_libraries(Plumvane PRIVATE plumvane_win)
 target_link_options(Plumvane PRIVATE -municode)
+
+add_executable(WineKeeper WIN32 ${CMAKE_SOURCE_DIR}/tools/WineKeeper.cpp)
+target_link_options(WineKeeper PRIVATE -municode)

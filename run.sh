@@ -1,0 +1,40 @@
+#!/usr/bin/env bash
+# Builds Plumvane and starts it under Wine. With no display it runs on Xvfb, saves a screenshot of the
+# program after start-up to build/screenshot.png and ends the program.
+set -euo pipefail
+cd "$(dirname "$0")"
+tools/install-deps.sh
+cmake --preset windows >/dev/null
+cmake --build --preset windows --target Plumvane WineKeeper
+
+headless=0
+if [ -z "${DISPLAY:-}" ]; then
+    headless=1
+    export DISPLAY=:57
+    Xvfb "$DISPLAY" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    xvfb=$!
+    trap 'kill $xvfb 2>/dev/null || true' EXIT
+    for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+fi
+
+tools/wine-setup.sh stop
+tools/wine-setup.sh x11
+source tools/wine-env.sh
+if [ $headless -eq 0 ]; then
+    wine build/windows/Plumvane.exe "$@"
+    tools/wine-setup.sh stop
+    exit 0
+fi
+
+wine build/windows/Plumvane.exe "$@" </dev/null >/dev/null 2>&1 &
+program=$!
+# Wait until the program's window has been mapped, then give it a moment to paint.
+for _ in $(seq 100); do
+    xwininfo -root -tree 2>/dev/null | grep -q '"Plumvane' && break
+    sleep 0.1
+done
+sleep 1
+xwd -root -silent | xwdtopnm 2>/dev/null | pnmtopng >build/screenshot.png 2>/dev/null
+echo "Screenshot of the program after start-up: build/screenshot.png"
+kill $program 2>/dev/null || true
+tools/wine-setup.sh stop

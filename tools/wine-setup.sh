@@ -1,0 +1,47 @@
+#!/usr/bin/env bash
+# Makes the Wine prefix ready and starts one persistent wineserver with a keeper process.
+#   wine-setup.sh null   tests: the null graphics driver, no X server needed
+#   wine-setup.sh x11    the program on an X display, unmanaged windows
+#   wine-setup.sh stop   ends the server (saving the registry) and the keeper
+set -euo pipefail
+here="$(cd "$(dirname "$0")" && pwd)"
+source "$here/wine-env.sh"
+mode="${1:-null}"
+
+if [ "$mode" = stop ]; then
+    wineserver -k 2>/dev/null || true
+    wineserver -w 2>/dev/null || true
+    exit 0
+fi
+
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    mkdir -p "$WINEPREFIX"
+    DISPLAY= wineboot -i >/dev/null 2>&1 || true
+    wineserver -w
+    # Debian's Wine looks for its own fonts in the wrong place: copy them in.
+    cp /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
+    # The tape is monospaced: map the faces the program asks for to faces that exist.
+    for pair in "Courier New=Liberation Mono" "Arial=Liberation Sans" "Times New Roman=Liberation Serif" \
+                "Verdana=DejaVu Sans"; do
+        DISPLAY= wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "${pair%%=*}" /d "${pair#*=}" /f \
+            >/dev/null 2>&1
+    done
+    DISPLAY= wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+    wineserver -w
+fi
+
+if [ "$mode" = null ]; then
+    DISPLAY= wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f >/dev/null 2>&1
+else
+    DISPLAY= wine reg delete 'HKCU\Software\Wine\Drivers' /v Graphics /f >/dev/null 2>&1 || true
+fi
+wineserver -k 2>/dev/null || true
+wineserver -w 2>/dev/null || true
+
+wineserver -p
+# Warm up with output to /dev/null, so the services Wine starts do not hold a reader's pipe.
+wine cmd /c exit </dev/null >/dev/null 2>&1 || true
+keeper="${PLUMVANE_KEEPER:-}"
+if [ -n "$keeper" ] && [ -f "$keeper" ]; then
+    setsid wine "$keeper" </dev/null >/dev/null 2>&1 &
+fi
