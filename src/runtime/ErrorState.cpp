@@ -1,0 +1,49 @@
+#include "runtime/ErrorState.h"
+
+#include <utility>
+
+namespace rt {
+
+std::wstring ErrorState::StandardText(int number)
+{
+    constexpr int kObjectMask = static_cast<int>(0xFFFF0000u);
+    if ((number & kObjectMask) == kObjectError)
+        number &= ~kObjectMask;
+    switch (number) {
+    case 5: return L"Invalid procedure call or argument";
+    case 6: return L"Overflow";
+    case 9: return L"Subscript out of range";
+    case 11: return L"Division by zero";
+    case 13: return L"Type mismatch";
+    case 457: return L"This key is already associated with an element of this collection";
+    case 13081: return L"Can't subclass window";
+    case 13082: return L"Message already handled by another class";
+    case 13083: return L"Invalid window";
+    case 13084: return L"Can't modify external window";
+    default: return L"Application-defined or object-defined error";
+    }
+}
+
+void ErrorState::Raise(int number, std::wstring source, std::wstring description)
+{
+    if (number == 0) {
+        Clear();
+        return;
+    }
+    info_.number = number;
+    info_.source = std::move(source);
+    info_.description = description.empty() ? StandardText(number) : std::move(description);
+}
+
+void ErrorState::Raise(ValueError error, std::wstring source)
+{
+    Raise(static_cast<int>(error), std::move(source));
+}
+
+ErrorState& Err()
+{
+    static ErrorState state;
+    return state;
+}
+
+}  // namespace rt

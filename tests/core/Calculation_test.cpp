@@ -1,0 +1,139 @@
+#include "core/Calculation.h"
+#include "core/ProgramState.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Types a sequence as the keyboard would: digits, the separator, operators and "=".
+std::wstring Type(core::Calculation& calc, std::wstring_view keys)
+{
+    std::wstring tape;
+    for (wchar_t key : keys) {
+        if (key >= L'0' && key <= L'9') calc.TypeDigit(key);
+        else if (key == L',' || key == L'.') calc.TypeSeparator();
+        else if (key == L'=') tape += calc.Totalize();
+        else tape += calc.Operate(key);
+    }
+    return tape;
+}
+
+}  // namespace
+
+TEST(Calculation, AddsAndWritesTheTotalBlock)
+{
+    core::Calculation calc;
+    const std::wstring tape = Type(calc, L"12+30=");
+    EXPECT_EQ(tape, L"                      12 +\r\n"
+                    L"                      30 =\r\n"
+                    L" -------------------------\r\n"
+                    L"                      42 T\r\n"
+                    L" =========================\r\n");
+    EXPECT_EQ(calc.LastTotalText(), L"42");
+    EXPECT_TRUE(calc.Total().IsZero());
+    EXPECT_EQ(calc.PendingOperator(), L"+");
+}
+
+TEST(Calculation, ComputesInDecimalNotFloatingPoint)
+{
+    struct Case {
+        std::wstring_view keys;
+        std::wstring_view total;
+    };
+    const Case cases[] = {
+        {L"0.1+0.2=", L"0.3"},
+        {L"1/3*3=", L"0.9999999999999999999999999999"},
+        {L"10-12.5=", L"-2.5"},
+        {L"7*0.1=", L"0.7"},
+        {L"5-5=", L"0"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.keys.begin(), c.keys.end()));
+        core::Calculation calc;
+        Type(calc, c.keys);
+        EXPECT_EQ(calc.LastTotalText(), c.total);
+    }
+}
+
+TEST(Calculation, WritesTheProgramSeparator)
+{
+    rt::ScopedLocale locale(rt::Locale::PortugueseBR());
+    core::Calculation calc(L',');
+    const std::wstring tape = Type(calc, L"1,5+2.25=");
+    EXPECT_NE(tape.find(L"                     1,5 +\r\n"), std::wstring::npos);
+    EXPECT_EQ(calc.LastTotalText(), L"3,75");
+}
+
+TEST(Calculation, EqualsWithNothingEnteredWritesNothing)
+{
+    core::Calculation calc;
+    EXPECT_EQ(calc.Totalize(), L"");
+    Type(calc, L"2+2=");
+    EXPECT_EQ(calc.Totalize(), L"");
+}
+
+TEST(Calculation, DivisionByZeroWritesAnErrorLineAndClears)
+{
+    core::Calculation calc;
+    std::wstring tape = Type(calc, L"8/0=");
+    EXPECT_EQ(tape, L"                       8 \u00f7\r\n                       0 E\r\n");
+    EXPECT_TRUE(calc.Total().IsZero());
+    EXPECT_EQ(calc.Items(), 0);
+    // The next calculation starts clean.
+    Type(calc, L"4+1=");
+    EXPECT_EQ(calc.LastTotalText(), L"5");
+}
+
+TEST(Calculation, ToolMarkSkipsArithmeticButClosesTheRunningTotal)
+{
+    core::Calculation calc;
+    Type(calc, L"12+");
+    calc.SetPendingOperator(L"T");
+    calc.SetEntry(L"0");
+    const std::wstring block = calc.Totalize();
+    EXPECT_NE(block.find(L"                      12 T\r\n"), std::wstring::npos);
+    EXPECT_TRUE(core::TapeIsClosed(block));
+}
+
+TEST(Calculation, EntryStartsAfreshAfterAnOperatorAndKeepsOneSeparator)
+{
+    core::Calculation calc;
+    Type(calc, L"0012..5");
+    EXPECT_EQ(calc.Entry(), L"12.5");
+    Type(calc, L"+.");
+    EXPECT_EQ(calc.Entry(), L"0.");
+    calc.SetEntry(L"1,234.00");
+    calc.TypeDigit(L'7');
+    EXPECT_EQ(calc.Entry(), L"7");
+}
+
+TEST(Calculation, LongEntryIsCappedToTheNumberField)
+{
+    core::Calculation calc;
+    for (int i = 0; i < 40; ++i) calc.TypeDigit(L'9');
+    EXPECT_EQ(calc.Entry().size(), core::kNumberWidth);
+    const std::wstring line = calc.Operate(L'+');
+    EXPECT_EQ(line.size(), 28u);
+}
+
+TEST(TapeIsClosed, LooksFourPlacesFromTheEnd)
+{
+    EXPECT_TRUE(core::TapeIsClosed(L" =========================\r\n"));
+    EXPECT_FALSE(core::TapeIsClosed(L"                      12 +\r\n"));
+    EXPECT_FALSE(core::TapeIsClosed(L""));
+    EXPECT_FALSE(core::TapeIsClosed(L"=\r\n"));
+}
+
+TEST(ProgramState, TakesSeparatorAndDateOrderFromTheLocale)
+{
+    core::ProgramState state;
+    rt::Locale locale = rt::Locale::PortugueseBR();
+    core::FillFromLocale(state, locale);
+    EXPECT_EQ(state.SeparadorDecimal, L',');
+    EXPECT_EQ(state.FormatoData, L"dd/mm/yyyy");
+    locale = rt::Locale::EnglishUS();
+    locale.decimalSeparator = L'\u066b';
+    core::FillFromLocale(state, locale);
+    EXPECT_EQ(state.SeparadorDecimal, L'.');
+    EXPECT_EQ(state.FormatoData, L"mm/dd/yyyy");
+}
