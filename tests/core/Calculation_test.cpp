@@ -105,6 +105,14 @@ TEST(Calculation, EntryStartsAfreshAfterAnOperatorAndKeepsOneSeparator)
     calc.SetEntry(L"1,234.00");
     calc.TypeDigit(L'7');
     EXPECT_EQ(calc.Entry(), L"7");
+    Type(calc, L"5.");
+    calc.Backspace();
+    EXPECT_EQ(calc.Entry(), L"75");
+    calc.Backspace();
+    calc.Backspace();
+    EXPECT_EQ(calc.Entry(), L"0");
+    calc.TypeDigit(L'3');
+    EXPECT_EQ(calc.Entry(), L"3");
 }
 
 TEST(Calculation, LongEntryIsCappedToTheNumberField)
