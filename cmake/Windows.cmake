@@ -2,14 +2,39 @@
 enable_language(RC)
 file(GLOB_RECURSE WIN_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/*_win.cpp)
 list(FILTER WIN_SOURCES EXCLUDE REGEX "/WinMain_win\\.cpp$")
-add_library(plumvane_win STATIC ${WIN_SOURCES} ${CMAKE_SOURCE_DIR}/src/startup/Empty_win.cpp)
+add_library(plumvane_win STATIC ${WIN_SOURCES})
 target_compile_definitions(plumvane_win PUBLIC UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
 target_link_libraries(plumvane_win PUBLIC plumvane_portable user32 gdi32 comctl32 comdlg32 shell32 advapi32
                       winmm ole32 oleaut32 uuid winspool)
 
+# Icons and cursors are kept as text grids (resources/icons/<Name>.ico.txt or <Name>.cur.txt); a small host
+# program turns each into build/resources/<Name>.ico or .cur, which Plumvane.rc names.
+find_program(PLUMVANE_HOST_CXX NAMES g++ c++ REQUIRED)
+set(ICON_COMPILER ${CMAKE_BINARY_DIR}/tools/IconCompiler)
+add_custom_command(OUTPUT ${ICON_COMPILER}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/tools
+    COMMAND ${PLUMVANE_HOST_CXX} -std=c++20 -O1 -o ${ICON_COMPILER} ${CMAKE_SOURCE_DIR}/tools/IconCompiler.cpp
+    DEPENDS ${CMAKE_SOURCE_DIR}/tools/IconCompiler.cpp
+    COMMENT "Building the icon compiler for the host")
+file(GLOB RESOURCE_GRIDS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/resources/icons/*.txt)
+set(RESOURCE_IMAGES)
+foreach(grid IN LISTS RESOURCE_GRIDS)
+    get_filename_component(image ${grid} NAME)
+    string(REGEX REPLACE "\\.txt$" "" image ${image})
+    add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/resources/${image}
+        COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/resources
+        COMMAND ${ICON_COMPILER} ${grid} ${CMAKE_BINARY_DIR}/resources/${image}
+        DEPENDS ${ICON_COMPILER} ${grid}
+        COMMENT "Generating ${image}")
+    list(APPEND RESOURCE_IMAGES ${CMAKE_BINARY_DIR}/resources/${image})
+endforeach()
+
 # The resources (message table, icons, cursors) go into the program and into every Win32 test program.
 add_library(plumvane_resources OBJECT ${CMAKE_SOURCE_DIR}/resources/Plumvane.rc)
-target_include_directories(plumvane_resources PRIVATE ${CMAKE_SOURCE_DIR}/resources ${CMAKE_BINARY_DIR}/resources)
+target_include_directories(plumvane_resources PRIVATE ${CMAKE_SOURCE_DIR}/resources ${CMAKE_BINARY_DIR}/resources
+                           ${CMAKE_SOURCE_DIR}/src)
+set_source_files_properties(${CMAKE_SOURCE_DIR}/resources/Plumvane.rc PROPERTIES OBJECT_DEPENDS
+    "${RESOURCE_IMAGES};${CMAKE_SOURCE_DIR}/resources/Messages.rc;${CMAKE_SOURCE_DIR}/src/runtime/ResourceIds.h")
 add_executable(Plumvane WIN32 ${CMAKE_SOURCE_DIR}/src/startup/WinMain_win.cpp $<TARGET_OBJECTS:plumvane_resources>)
 target_link_libraries(Plumvane PRIVATE plumvane_win)
 target_link_options(Plumvane PRIVATE -municode)

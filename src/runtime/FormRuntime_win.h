@@ -1,0 +1,31 @@
+#pragma once
+// Internal to the form runtime: program-wide state shared by forms, controls and the message loop.
+#include <windows.h>
+
+#include <functional>
+
+namespace rt {
+
+class Form;
+
+class FormRuntime {
+public:
+    // Runs `task` from the message loop (any loop, message boxes' too), after the tasks queued before it.
+    static void Post(std::function<void()> task);
+    // Fires Form_Deactivate/Form_Activate from the loop if activation moved to another program form.
+    static void QueueActivationCheck();
+    static void Forget(Form* form);  // the form is being unloaded or destroyed
+    static Form* ActiveForm();
+    // GotFocus/LostFocus of the control owning `hwnd`, from the loop.
+    static void QueueFocusEvent(HWND hwnd, bool gained);
+    // Runs a message loop while `running` holds; a WM_QUIT ends it and is posted again for the outer loop.
+    static void RunModalLoop(const std::function<bool()>& running);
+    static int LoadedFormCount();
+    // A menu shortcut of the form that `message` (a key-down) is for: runs the menu's Click, returns true.
+    static bool TranslateShortcut(const MSG& message);
+    // Hands a container's notification (WM_COMMAND, WM_CTLCOLOR*, WM_DRAWITEM, WM_NOTIFY) to the control it
+    // is about; true when the control handled it.
+    static bool ReflectNotification(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+};
+
+}  // namespace rt

@@ -1,0 +1,131 @@
+#pragma once
+// Move-only owners of GDI and USER handles, and scoped objects for the paired calls (BeginPaint/EndPaint,
+// GetDC/ReleaseDC, SelectObject). Nothing here copies a handle, so nothing is released twice.
+#include <windows.h>
+
+#include <utility>
+
+namespace rt {
+
+// Owns one handle of type H and releases it with Close when it goes away.
+template <class H, auto Close> class UniqueHandle {
+public:
+    UniqueHandle() = default;
+    explicit UniqueHandle(H handle) : handle_(handle) {}
+    ~UniqueHandle() { reset(); }
+    UniqueHandle(UniqueHandle&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
+    UniqueHandle& operator=(UniqueHandle&& other) noexcept
+    {
+        if (this != &other)
+            reset(std::exchange(other.handle_, nullptr));
+        return *this;
+    }
+    UniqueHandle(const UniqueHandle&) = delete;
+    UniqueHandle& operator=(const UniqueHandle&) = delete;
+
+    H get() const { return handle_; }
+    explicit operator bool() const { return handle_ != nullptr; }
+    H release() { return std::exchange(handle_, nullptr); }
+    void reset(H handle = nullptr)
+    {
+        if (handle_)
+            Close(handle_);
+        handle_ = handle;
+    }
+
+private:
+    H handle_ = nullptr;
+};
+
+namespace detail {
+inline void DeleteGdiObject(HGDIOBJ object)
+{
+    DeleteObject(object);
+}
+inline void CloseIcon(HICON icon)
+{
+    DestroyIcon(icon);
+}
+inline void CloseCursor(HCURSOR cursor)
+{
+    DestroyCursor(cursor);
+}
+inline void CloseMenu(HMENU menu)
+{
+    DestroyMenu(menu);
+}
+inline void CloseWindow(HWND hwnd)
+{
+    DestroyWindow(hwnd);
+}
+inline void CloseDc(HDC dc)
+{
+    DeleteDC(dc);
+}
+}  // namespace detail
+
+using FontHandle = UniqueHandle<HFONT, detail::DeleteGdiObject>;
+using BrushHandle = UniqueHandle<HBRUSH, detail::DeleteGdiObject>;
+using PenHandle = UniqueHandle<HPEN, detail::DeleteGdiObject>;
+using BitmapHandle = UniqueHandle<HBITMAP, detail::DeleteGdiObject>;
+using RegionHandle = UniqueHandle<HRGN, detail::DeleteGdiObject>;
+using IconHandle = UniqueHandle<HICON, detail::CloseIcon>;
+using CursorHandle = UniqueHandle<HCURSOR, detail::CloseCursor>;
+using MenuHandle = UniqueHandle<HMENU, detail::CloseMenu>;
+using WindowHandle = UniqueHandle<HWND, detail::CloseWindow>;
+using MemoryDcHandle = UniqueHandle<HDC, detail::CloseDc>;  // CreateCompatibleDC / CreateDC
+
+// BeginPaint ... EndPaint.
+class PaintScope {
+public:
+    explicit PaintScope(HWND hwnd) : hwnd_(hwnd) { dc_ = BeginPaint(hwnd, &ps_); }
+    ~PaintScope() { EndPaint(hwnd_, &ps_); }
+    PaintScope(const PaintScope&) = delete;
+    PaintScope& operator=(const PaintScope&) = delete;
+
+    HDC dc() const { return dc_; }
+    const RECT& area() const { return ps_.rcPaint; }
+
+private:
+    HWND hwnd_;
+    HDC dc_ = nullptr;
+    PAINTSTRUCT ps_{};
+};
+
+// GetDC ... ReleaseDC; a null window gives the screen's DC.
+class WindowDc {
+public:
+    explicit WindowDc(HWND hwnd) : hwnd_(hwnd), dc_(GetDC(hwnd)) {}
+    ~WindowDc()
+    {
+        if (dc_)
+            ReleaseDC(hwnd_, dc_);
+    }
+    WindowDc(const WindowDc&) = delete;
+    WindowDc& operator=(const WindowDc&) = delete;
+
+    HDC get() const { return dc_; }
+
+private:
+    HWND hwnd_;
+    HDC dc_;
+};
+
+// SelectObject, undone when the scope ends.
+class SelectScope {
+public:
+    SelectScope(HDC dc, HGDIOBJ object) : dc_(dc), previous_(object ? SelectObject(dc, object) : nullptr) {}
+    ~SelectScope()
+    {
+        if (previous_)
+            SelectObject(dc_, previous_);
+    }
+    SelectScope(const SelectScope&) = delete;
+    SelectScope& operator=(const SelectScope&) = delete;
+
+private:
+    HDC dc_;
+    HGDIOBJ previous_;
+};
+
+}  // namespace rt

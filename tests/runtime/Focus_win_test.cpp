@@ -1,0 +1,236 @@
+#include "runtime/App_win.h"
+#include "runtime/Buttons_win.h"
+#include "runtime/Containers_win.h"
+#include "runtime/Form_win.h"
+#include "runtime/Label_win.h"
+#include "runtime/TextBox_win.h"
+#include "support/FormDriver_win.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <string>
+#include <vector>
+
+namespace {
+
+using test::PressKey;
+using test::PumpUntil;
+using test::Settle;
+
+std::vector<std::wstring> events;
+
+// Tab order differs from design order; one box is disabled, one hidden, one not a tab stop; three options in
+// the form and two in a frame; a label with an access key before the second box.
+class FocusForm : public rt::Form {
+public:
+    FocusForm()
+    {
+        Add(txtC, {L"txtC"});
+        Add(txtA, {L"txtA"});
+        Add(lblB, {L"lblB"});
+        Add(txtB, {L"txtB"});
+        Add(txtDisabled, {L"txtDisabled"});
+        Add(txtHidden, {L"txtHidden"});
+        Add(txtNoStop, {L"txtNoStop"});
+        for (int i = 0; i < 3; ++i) {
+            Add(optRow[i], {L"optRow", i});
+            optRow[i].Click = [this, i] { optRow_Click(i); };
+            optRow[i].MouseUp = [this, i](int& Button, int, float, float) { optRow_MouseUp(i, Button); };
+        }
+        Add(fraSex, {L"fraSex"});
+        Add(optWoman, {L"optWoman", {}, &fraSex});
+        Add(optMan, {L"optMan", {}, &fraSex});
+        Add(chkVista, {L"chkVista"});
+        chkVista.Click = [] { events.push_back(L"chkVista_Click"); };
+        chkVista.MouseUp = [](int& Button, int, float, float) { events.push_back(L"chkVista_MouseUp"); };
+        for (rt::TextBox* box : {&txtA, &txtB, &txtC}) {
+            box->GotFocus = [box] { events.push_back(box->Name() + L"_GotFocus"); };
+            box->LostFocus = [box] { events.push_back(box->Name() + L"_LostFocus"); };
+            box->KeyUp = [box](int& KeyCode, int Shift) {
+                events.push_back(box->Name() + L"_KeyUp" + std::to_wstring(KeyCode) + L"," + std::to_wstring(Shift));
+            };
+        }
+    }
+
+    rt::TextBox txtC, txtA, txtB, txtDisabled, txtHidden, txtNoStop;
+    rt::Label lblB;
+    std::array<rt::OptionButton, 3> optRow;
+    rt::Frame fraSex;
+    rt::OptionButton optWoman, optMan;
+    rt::CheckBox chkVista;
+
+protected:
+    void Design() override
+    {
+        SetClientSize(6000, 4000);
+        int top = 0;
+        for (rt::Control* c : std::initializer_list<rt::Control*>{&txtC, &txtA, &lblB, &txtB, &txtDisabled, &txtHidden,
+                                                                  &txtNoStop, &optRow[0], &optRow[1], &optRow[2]}) {
+            c->Move(100, top, 1500, 300);
+            top += 320;
+        }
+        fraSex.Move(2000, 0, 2000, 1500);
+        optWoman.Move(100, 300, 1500, 300);
+        optMan.Move(100, 700, 1500, 300);
+        chkVista.Move(2000, 1600, 1500, 300);
+        // Tab order: A, label B, B, C, disabled, hidden, no-stop, options 2 1 0, woman, man, check box.
+        txtA.SetTabIndex(0);
+        lblB.SetTabIndex(1);
+        txtB.SetTabIndex(2);
+        txtC.SetTabIndex(3);
+        txtDisabled.SetTabIndex(4);
+        txtHidden.SetTabIndex(5);
+        txtNoStop.SetTabIndex(6);
+        optRow[2].SetTabIndex(7);
+        optRow[1].SetTabIndex(8);
+        optRow[0].SetTabIndex(9);
+        optWoman.SetTabIndex(10);
+        optMan.SetTabIndex(11);
+        chkVista.SetTabIndex(12);
+        txtDisabled.SetEnabled(false);
+        txtHidden.SetVisible(false);
+        txtNoStop.SetTabStop(false);
+        lblB.SetCaption(L"Value &B");
+        optWoman.SetCaption(L"&Woman");
+        optMan.SetCaption(L"&Man");
+        optWoman.SetValue(true);
+        chkVista.SetCaption(L"in &cash");
+    }
+
+private:
+    void optRow_Click(int Index) { events.push_back(L"optRow_Click" + std::to_wstring(Index)); }
+    void optRow_MouseUp(int Index, int Button)
+    {
+        events.push_back(L"optRow_MouseUp" + std::to_wstring(Index) + L"," + std::to_wstring(Button));
+    }
+};
+
+class FocusTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        events.clear();
+        form.Show();
+        ASSERT_TRUE(PumpUntil([this] { return form.txtA.HasFocus(); }));
+        Settle();
+        events.clear();
+    }
+    void TearDown() override { form.Unload(); }
+
+    std::wstring Focused() const
+    {
+        rt::Control* control = rt::Control::FromWindow(GetFocus());
+        if (!control)
+            return L"(none)";
+        return control->Name() + (control->Index() ? std::to_wstring(*control->Index()) : L"");
+    }
+
+    FocusForm form;
+};
+
+TEST_F(FocusTest, TabFollowsTabIndexAndSkipsWhatCannotTakeTheFocus)
+{
+    const std::vector<std::wstring> forward{L"txtB", L"txtC", L"optRow2", L"optWoman", L"chkVista", L"txtA"};
+    for (const auto& expected : forward) {
+        PressKey(VK_TAB);
+        EXPECT_EQ(Focused(), expected);
+    }
+    const std::vector<std::wstring> backward{L"chkVista", L"optWoman", L"optRow2", L"txtC", L"txtB", L"txtA"};
+    for (const auto& expected : backward) {
+        PressKey(VK_TAB, true);
+        EXPECT_EQ(Focused(), expected);
+    }
+}
+
+TEST_F(FocusTest, AnOptionGroupIsOneStopAtItsSelectedOption)
+{
+    form.optRow[1].SetValue(true);
+    form.txtC.SetFocus();
+    PressKey(VK_TAB);
+    EXPECT_EQ(Focused(), L"optRow1");
+    PressKey(VK_TAB);
+    EXPECT_EQ(Focused(), L"optWoman");
+    form.optMan.SetValue(true);
+    PressKey(VK_TAB, true);
+    PressKey(VK_TAB);
+    EXPECT_EQ(Focused(), L"optMan");
+}
+
+TEST_F(FocusTest, SimulatedTabMovesFocusAndItsReleaseReachesTheNewControl)
+{
+    ASSERT_TRUE(rt::SendKeys(L"{TAB}"));
+    Settle();
+    EXPECT_EQ(Focused(), L"txtB");
+    ASSERT_TRUE(rt::SendKeys(L"+{Tab}"));
+    Settle();
+    EXPECT_EQ(Focused(), L"txtA");
+    const std::vector<std::wstring> expected{L"txtA_LostFocus", L"txtB_GotFocus", L"txtB_KeyUp9,0",
+                                             L"txtB_LostFocus", L"txtA_GotFocus", L"txtA_KeyUp9,1"};
+    EXPECT_EQ(events, expected);
+    EXPECT_FALSE(rt::SendKeys(L"{ENTER}"));
+    EXPECT_FALSE(rt::SendKeys(L"a"));
+}
+
+TEST_F(FocusTest, AccessKeysFocusClickAndSelect)
+{
+    test::PressAltKey(L'b');  // the label hands the focus to the control after it
+    EXPECT_EQ(Focused(), L"txtB");
+    test::PressAltKey(L'C');
+    EXPECT_EQ(Focused(), L"chkVista");
+    EXPECT_EQ(form.chkVista.Value(), 1);
+    test::PressAltKey(L'm');
+    EXPECT_EQ(Focused(), L"optMan");
+    EXPECT_TRUE(form.optMan.Value());
+    EXPECT_FALSE(form.optWoman.Value());
+    form.lblB.SetVisible(false);
+    form.txtA.SetFocus();
+    test::PressAltKey(L'b');  // a hidden label has no access key
+    EXPECT_EQ(Focused(), L"txtA");
+}
+
+TEST_F(FocusTest, OptionGroupsSelectOneAndRaiseClickOnSelection)
+{
+    form.optRow[0].SetValue(true);
+    form.optRow[0].SetValue(true);  // already selected: no second Click
+    form.optRow[2].SetValue(true);
+    EXPECT_FALSE(form.optRow[0].Value());
+    EXPECT_TRUE(form.optWoman.Value());  // another container, another group
+    form.optRow[2].SetValue(false);      // none selected is allowed, and silent
+    for (const auto& option : form.optRow)
+        EXPECT_FALSE(option.Value());
+    const std::vector<std::wstring> expected{L"optRow_Click0", L"optRow_Click2"};
+    EXPECT_EQ(events, expected);
+
+    // Arrow keys walk the group in tab order and select.
+    form.optRow[2].SetFocus();
+    Settle();
+    events.clear();
+    PressKey(VK_DOWN);
+    EXPECT_EQ(Focused(), L"optRow1");
+    EXPECT_TRUE(form.optRow[1].Value());
+    EXPECT_EQ(events, std::vector<std::wstring>{L"optRow_Click1"});
+}
+
+TEST_F(FocusTest, ClicksRaiseClickBeforeMouseUp)
+{
+    test::ClickAt(form.chkVista.hWnd());
+    test::ClickAt(form.optRow[1].hWnd());
+    test::ClickAt(form.optRow[1].hWnd());  // already selected: MouseUp only
+    EXPECT_EQ(form.chkVista.Value(), 1);
+    const std::vector<std::wstring> expected{L"txtA_LostFocus", L"chkVista_Click",    L"chkVista_MouseUp",
+                                             L"optRow_Click1",  L"optRow_MouseUp1,1", L"optRow_MouseUp1,1"};
+    EXPECT_EQ(events, expected);
+}
+
+TEST_F(FocusTest, DisablingTheFocusedControlHandsTheFocusOn)
+{
+    form.txtA.SetEnabled(false);
+    EXPECT_EQ(Focused(), L"txtB");
+    form.txtB.SetFocus();
+    form.txtC.SetFocus();
+    form.txtDisabled.SetFocus();  // does nothing
+    EXPECT_EQ(Focused(), L"txtC");
+}
+
+}  // namespace

@@ -1,0 +1,210 @@
+#include "runtime/Form_win.h"
+#include "runtime/TextBox_win.h"
+#include "support/FormDriver_win.h"
+
+#include <gtest/gtest.h>
+
+#include <cwctype>
+#include <functional>
+#include <string>
+
+namespace {
+
+using test::PumpUntil;
+using test::TypeText;
+
+// A tool-like form: its key preview turns "," into "." and drops letters; the tape box is multi-line.
+class EntryForm : public rt::Form {
+public:
+    EntryForm()
+    {
+        Add(txtValue, {L"txtValue"});
+        Add(txtTape, {L"txtTape"});
+        txtValue.Change = [this] {
+            ++changes;
+            if (onChange)
+                onChange();
+        };
+        txtValue.KeyPress = [this](int& KeyAscii) { seenByBox += static_cast<wchar_t>(KeyAscii); };
+    }
+
+    rt::TextBox txtValue;
+    rt::TextBox txtTape;
+    int changes = 0;
+    bool filter = false;
+    std::wstring seenByBox;
+    std::function<void()> onChange;
+
+protected:
+    void Design() override
+    {
+        SetClientSize(4000, 3000);
+        txtValue.Move(0, 0, 2000, 300);
+        txtTape.Move(0, 400, 4000, 2000);
+        txtTape.SetMultiLine(true);
+        txtTape.SetScrollBars(rt::ScrollBars::Vertical);
+        txtTape.SetFont(rt::StdFont{.name = L"Courier New", .size = 10});
+    }
+    void Form_KeyPress(int& KeyAscii) override
+    {
+        if (!filter)
+            return;
+        if (KeyAscii == ',')
+            KeyAscii = '.';
+        else if (std::iswalpha(static_cast<wint_t>(KeyAscii)))
+            KeyAscii = 0;
+    }
+};
+
+class TextBoxTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        form.Show();
+        ASSERT_TRUE(PumpUntil([this] { return form.txtValue.HasFocus(); }));
+        form.changes = 0;
+    }
+    void TearDown() override { form.Unload(); }
+    EntryForm form;
+};
+
+TEST_F(TextBoxTest, KeyPreviewChangesWhatTheBoxReceives)
+{
+    form.filter = true;
+    TypeText(L"1,5a2x");
+    EXPECT_EQ(form.txtValue.Text(), L"1.52");
+    EXPECT_EQ(form.seenByBox, L"1.52");  // the box's own KeyPress sees the changed character, dropped ones never
+    EXPECT_EQ(form.changes, 4);
+}
+
+TEST_F(TextBoxTest, ChangeFiresOnRealChangesOnly)
+{
+    struct Step {
+        const wchar_t* what;
+        std::function<void()> act;
+        int changes;
+    };
+    const Step steps[] = {
+        {L"set a new text", [&] { form.txtValue.SetText(L"abc"); }, 1},
+        {L"set the same text", [&] { form.txtValue.SetText(L"abc"); }, 0},
+        {L"type a character",
+         [&] {
+             form.txtValue.SetSelStart(3);
+             TypeText(L"d");
+         },
+         1},
+        {L"backspace at the start",
+         [&] {
+             form.txtValue.SetSelStart(0);
+             test::PressKey(VK_BACK);
+         },
+         0},
+        {L"Enter in a single-line box", [&] { test::PressKey(VK_RETURN); }, 0},
+        {L"Esc in a single-line box", [&] { test::PressKey(VK_ESCAPE); }, 0},
+        {L"replace the selection",
+         [&] {
+             form.txtValue.SetSelStart(1);
+             form.txtValue.SetSelLength(1);
+             form.txtValue.SetSelText(L"X");
+         },
+         1},
+        {L"set the empty text", [&] { form.txtValue.SetText(L""); }, 1},
+        {L"set it empty again", [&] { form.txtValue.SetText(L""); }, 0},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.what);
+        form.changes = 0;
+        step.act();
+        EXPECT_EQ(form.changes, step.changes);
+    }
+    EXPECT_EQ(form.txtValue.Text(), L"");
+}
+
+TEST_F(TextBoxTest, ChangeHandlerMaySetTheTextAgain)
+{
+    // A mask that rebuilds itself on every change, as the date fields do.
+    form.onChange = [&] {
+        const std::wstring text = form.txtValue.Text();
+        if (text.size() != 5)
+            form.txtValue.SetText((text + L"_____").substr(0, 5));
+    };
+    form.txtValue.SetText(L"12");
+    EXPECT_EQ(form.txtValue.Text(), L"12___");
+    EXPECT_EQ(form.changes, 2);
+}
+
+TEST_F(TextBoxTest, MaxLengthLimitsTypingAndZeroLiftsTheUsualLimit)
+{
+    form.txtValue.SetMaxLength(3);
+    TypeText(L"12345");
+    EXPECT_EQ(form.txtValue.Text(), L"123");
+    form.txtValue.SetMaxLength(0);
+    TypeText(L"45");
+    EXPECT_EQ(form.txtValue.Text(), L"12345");
+    // Past the edit control's usual 30,000 characters (in short lines: one long line is slow to lay out).
+    std::wstring text;
+    while (text.size() < 30000)
+        text += L"1234567890123456789012345\r\n";
+    form.txtTape.SetText(text);
+    form.txtTape.SetFocus();
+    form.txtTape.SetSelStart(form.txtTape.TextLength());
+    TypeText(L"2");
+    EXPECT_EQ(form.txtTape.TextLength(), static_cast<int>(text.size()) + 1);
+}
+
+TEST_F(TextBoxTest, SelectionClampsToTheText)
+{
+    form.txtValue.SetText(L"250");
+    struct Case {
+        int start;
+        int length;
+        int expectedStart;
+        int expectedLength;
+        const wchar_t* selected;
+    };
+    const Case cases[] = {
+        {0, 2, 0, 2, L"25"}, {0, 200, 0, 3, L"250"}, {1, 100, 1, 2, L"50"},
+        {10, 1, 3, 0, L""},  {3, 0, 3, 0, L""},      {-1, 1, 3, 0, L""},  // a negative start is ignored
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.start << "," << c.length);
+        form.txtValue.SetSelStart(c.start);
+        form.txtValue.SetSelLength(c.length);
+        EXPECT_EQ(form.txtValue.SelStart(), c.expectedStart);
+        EXPECT_EQ(form.txtValue.SelLength(), c.expectedLength);
+        EXPECT_EQ(form.txtValue.SelText(), c.selected);
+    }
+}
+
+TEST_F(TextBoxTest, MillionCharacterTapeIsSetAndReadBackWhole)
+{
+    std::wstring line = std::wstring(22, L' ') + L"12 +\r\n";
+    std::wstring tape;
+    while (tape.size() < 1000000)
+        tape += line;
+    form.txtTape.SetText(tape);
+    EXPECT_EQ(form.txtTape.Text(), tape);
+    // Appending, as the calculator and the tools do: old text and new lines in one write.
+    const std::wstring block = L" =========================\r\n";
+    form.txtTape.SetText(tape + block);
+    EXPECT_EQ(form.txtTape.TextLength(), static_cast<int>(tape.size() + block.size()));
+    EXPECT_EQ(form.txtTape.Text().substr(tape.size()), block);
+    EXPECT_EQ(form.txtTape.SelStart(), 0);
+}
+
+TEST_F(TextBoxTest, TextOfAnUnloadedBoxIsKept)
+{
+    form.txtValue.SetText(L"kept");
+    form.txtValue.SetSelStart(2);
+    form.Unload();
+    form.changes = 0;
+    EXPECT_EQ(form.txtValue.Text(), L"kept");
+    form.txtValue.SetText(L"stored");
+    form.txtValue.SetSelStart(99);
+    form.txtValue.SetSelLength(3);
+    form.txtValue.SetSelText(L"!");
+    EXPECT_EQ(form.txtValue.Text(), L"stored!");
+    EXPECT_EQ(form.changes, 0);
+}
+
+}  // namespace
