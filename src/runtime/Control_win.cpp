@@ -109,11 +109,6 @@ void ControlBase::SetEnabled(bool enabled)
     enabled_ = enabled;
 }
 
-bool ControlBase::IsLive() const
-{
-    return form_ && form_->hWnd() && form_->CanRaise();
-}
-
 void ControlBase::ResetProperties()
 {
     tag_.clear();

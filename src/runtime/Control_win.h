@@ -54,8 +54,6 @@ public:
 protected:
     ControlBase() = default;
 
-    // True while the form's windows exist (between Load and the end of Unload).
-    bool IsLive() const;
     // Position in the form's design order.
     int DesignOrder() const { return order_; }
 
@@ -243,7 +241,6 @@ private:
     void CreateWindowNow();
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     bool HandleMouse(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
-    void SetVisibleWindow(bool visible);
     void NotifyShown(bool shown);
     void Detach();
     void DeliverFocusEvent(bool gained);

@@ -59,8 +59,18 @@ public:
     rt::Frame fraSex;
     rt::OptionButton optWoman, optMan;
     rt::CheckBox chkVista;
+    bool enterTabs = false;
 
 protected:
+    // As the tool windows do: Enter moves on to the next field, and still reaches the field.
+    void Form_KeyPress(int& KeyAscii) override
+    {
+        if (enterTabs && KeyAscii == 13) {
+            rt::SendKeys(L"{TAB}");
+            rt::DoEvents();
+        }
+    }
+
     void Design() override
     {
         SetClientSize(6000, 4000);
@@ -170,6 +180,18 @@ TEST_F(FocusTest, SimulatedTabMovesFocusAndItsReleaseReachesTheNewControl)
     EXPECT_EQ(events, expected);
     EXPECT_FALSE(rt::SendKeys(L"{ENTER}"));
     EXPECT_FALSE(rt::SendKeys(L"a"));
+}
+
+TEST_F(FocusTest, EnterSentAsTabMovesThroughBoxesAndCheckBoxes)
+{
+    form.enterTabs = true;
+    form.txtC.SetFocus();
+    PressKey(VK_RETURN);
+    EXPECT_EQ(Focused(), L"optRow2");
+    form.chkVista.SetFocus();
+    PressKey(VK_RETURN);
+    EXPECT_EQ(Focused(), L"txtA");
+    EXPECT_EQ(form.chkVista.Value(), 0);
 }
 
 TEST_F(FocusTest, AccessKeysFocusClickAndSelect)

@@ -245,6 +245,28 @@ TEST_F(FormTest, CentredFormsOpenInTheMiddleOfTheScreen)
     form.Unload();
 }
 
+TEST_F(FormTest, ControlsTakeTheFormsFontUnlessGivenTheirOwn)
+{
+    LogForm form(L"F");
+    form.Load();
+    const auto fontOf = [](const rt::Control& control) {
+        return reinterpret_cast<HFONT>(SendMessageW(control.hWnd(), WM_GETFONT, 0, 0));
+    };
+    EXPECT_EQ(fontOf(form.txtEntry), rt::CachedFont(form.Font()));
+    form.txtEntry.SetFontSize(12);
+    form.txtEntry.SetFontBold(true);
+    rt::StdFont expected = form.Font();
+    expected.size = 12;
+    expected.bold = true;
+    EXPECT_EQ(form.txtEntry.Font(), expected);
+    EXPECT_EQ(fontOf(form.txtEntry), rt::CachedFont(expected));
+    EXPECT_FALSE(form.Font().bold);
+    form.Unload();
+    form.Load();  // the design font again
+    EXPECT_EQ(fontOf(form.txtEntry), rt::CachedFont(form.Font()));
+    form.Unload();
+}
+
 TEST_F(FormTest, DoEventsKeepsAQuitForTheOuterLoop)
 {
     PostQuitMessage(3);

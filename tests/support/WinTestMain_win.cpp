@@ -2,6 +2,8 @@
 // CTest runs side by side never share focus, activation or typed input.
 #include <windows.h>
 
+#include "support/DialogScript_win.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -12,5 +14,7 @@ int main(int argc, char** argv)
     if (HDESK desk = CreateDesktopW(name.c_str(), nullptr, nullptr, 0, GENERIC_ALL, nullptr))
         SetThreadDesktop(desk);
     testing::InitGoogleTest(&argc, argv);
+    // A message box that no test answers fails that test and is closed, instead of blocking the run.
+    test::DialogScript unanswered;
     return RUN_ALL_TESTS();
 }
