@@ -44,7 +44,7 @@ TEST(LoadMessage, BreaksLinesAndFillsPlaceholdersOnce)
     // An argument holding a placeholder character is not filled again.
     EXPECT_EQ(rt::LoadMessage(206, L"CARPENTERS \u017D", L"CLOSETS"),
               L"If you add:\r\n\"CARPENTERS \u017D\"\r\n\r\nthe result will/would add:\r\n\"CLOSETS\" ?");
-    EXPECT_EQ(rt::LoadMessage(21), L"");  // no text yet
+    EXPECT_EQ(rt::LoadMessage(999), L"");  // no such message
     EXPECT_EQ(rt::LoadMessage(-3), L"");
 }
 

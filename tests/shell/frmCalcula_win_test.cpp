@@ -1,0 +1,230 @@
+#include "core/Calculation.h"
+#include "core/ProgramState.h"
+#include "core/Tape.h"
+#include "runtime/Resources_win.h"
+#include "shell/frmCalcula_win.h"
+#include "startup/frmSysTray_win.h"
+#include "support/DialogScript_win.h"
+#include "support/FormDriver_win.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace {
+
+// The calculator as the program starts it: the companion form loads and shows the main window.
+class MainWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        rt::SetCurrentLocale(rt::Locale::EnglishUS());
+        core::ProgramState& program = core::Program();
+        program = core::ProgramState();
+        core::FillFromLocale(program, rt::CurrentLocale());
+        program.LinhaComando = word_;
+        rt::TheForm<frmSysTray>().Load();
+        ASSERT_TRUE(main().IsLoaded());
+        main().mnuBackup.SetChecked(false);
+        SetForegroundWindow(main().hWnd());
+        test::Settle();
+    }
+    void TearDown() override
+    {
+        if (rt::TheForm<frmSysTray>().IsLoaded()) rt::TheForm<frmSysTray>().Unload();
+        test::Settle();
+        std::error_code ignored;
+        std::filesystem::remove_all(BackupPath(), ignored);
+    }
+
+    static frmCalcula& main() { return rt::TheForm<frmCalcula>(); }
+    static std::filesystem::path BackupPath() { return std::filesystem::path(rt::AppPath()) / L"plumva.txt"; }
+    static void Click(controls::XPButton& key)
+    {
+        test::ClickAt(key.hWnd(), 5, 5);
+        test::Settle();
+    }
+    static std::wstring Line(std::wstring_view number, std::wstring_view mark) { return core::TapeLine(number, mark); }
+
+    std::wstring word_;
+};
+
+TEST_F(MainWindowTest, TypingAndTheKeypadWriteTheSameTape)
+{
+    test::TypeText(L"12+30=");
+    test::Settle();
+    const std::wstring typed = main().txtFita.Text();
+    EXPECT_EQ(typed, Line(L"12", L" +") + Line(L"30", L" =") + L" -------------------------\r\n" +
+                         Line(L"42", L" T") + L" =========================\r\n");
+
+    main().txtFita.SetText(L"");
+    for (controls::XPButton* key : {&main().cmdTecla[1], &main().cmdTecla[2], &main().chkMais, &main().cmdTecla[3],
+                                    &main().cmdTecla[0], &main().chkIgual})
+        Click(*key);
+    EXPECT_EQ(main().txtFita.Text(), typed);
+    EXPECT_TRUE(main().chkIgual.Value());  // "=" shows pressed after a total
+}
+
+TEST_F(MainWindowTest, TapeLinesDoNotWrap)
+{
+    test::TypeText(L"12+30=");
+    test::Settle();
+    for (bool large : {false, true}) {
+        SCOPED_TRACE(large ? "large view" : "normal view");
+        if (large) main().mnuGrande.Click();
+        // Five lines and the empty one after the last line end: no line is broken in two.
+        EXPECT_EQ(SendMessageW(main().txtFita.hWnd(), EM_GETLINECOUNT, 0, 0), 6);
+    }
+    main().mnuGrande.Click();
+}
+
+TEST_F(MainWindowTest, ArithmeticIsDecimal)
+{
+    test::TypeText(L"0.1+0.2=");
+    test::Settle();
+    EXPECT_NE(main().txtFita.Text().find(Line(L"0.3", L" T")), std::wstring::npos);
+    test::TypeText(L"1/3*3=");
+    test::Settle();
+    EXPECT_NE(main().txtFita.Text().find(Line(L"0.9999999999999999999999999999", L" T")), std::wstring::npos);
+}
+
+TEST_F(MainWindowTest, DivisionByZeroWritesAnErrorLine)
+{
+    test::TypeText(L"8/0=5+1=");
+    test::Settle();
+    const std::wstring tape = main().txtFita.Text();
+    EXPECT_NE(tape.find(Line(L"0", L" E")), std::wstring::npos);
+    EXPECT_NE(tape.find(Line(L"6", L" T")), std::wstring::npos);  // the next calculation starts clean
+}
+
+TEST_F(MainWindowTest, ToolHandOverLeavesTheBlockAndTheEntry)
+{
+    test::TypeText(L"12+");
+    test::Settle();
+    frmCalcula& calc = main();
+    // What a tool does when it closes with a result, in its order.
+    calc.SetOperadorPendente(L"T");
+    calc.txtEntrada.SetText(L"0");
+    if (!core::TapeIsClosed(calc.txtFita.Text())) {
+        int equals = '=';
+        calc.Form_KeyPress(equals);
+    }
+    calc.chkIgual.SetValue(false);
+    const std::wstring block = L"           STAND-IN BLOCK";
+    calc.txtFita.SetText(calc.txtFita.Text() + block + L"\r\n =========================\r\n");
+    calc.LimpaTudo();
+    calc.txtEntrada.SetText(L"1,200.00");
+
+    const std::wstring expected = Line(L"12", L" +") + Line(L"0", L" =") + L" -------------------------\r\n" +
+                                  Line(L"12", L" T") + L" =========================\r\n" + block +
+                                  L"\r\n =========================\r\n";
+    EXPECT_EQ(calc.txtFita.Text(), expected);
+    EXPECT_EQ(calc.OperadorPendente(), L"+");
+    EXPECT_EQ(calc.TotalText(), L"0");
+    EXPECT_FALSE(calc.chkIgual.Value());
+    // The tool's result is the entry: it goes on into the next calculation.
+    test::TypeText(L"+=");
+    test::Settle();
+    EXPECT_NE(calc.txtFita.Text().find(Line(L"1,200.00", L" +")), std::wstring::npos);
+    EXPECT_NE(calc.txtFita.Text().find(Line(L"1200", L" T")), std::wstring::npos);
+}
+
+TEST_F(MainWindowTest, ToolPreparationClosesTheRunningCalculationOnce)
+{
+    test::TypeText(L"5+");
+    test::Settle();
+    main().PreparaFerramenta();
+    EXPECT_TRUE(core::TapeIsClosed(main().txtFita.Text()));
+    const std::wstring closed = main().txtFita.Text();
+    main().PreparaFerramenta();  // nothing entered since: no second block
+    EXPECT_EQ(main().txtFita.Text(), closed);
+    EXPECT_FALSE(main().chkIgual.Value());
+}
+
+TEST_F(MainWindowTest, ClearingWithoutBackupWritesAClosedHeader)
+{
+    test::TypeText(L"7+");
+    test::Settle();
+    main().mnuLimpar_Click();
+    const std::wstring tape = main().txtFita.Text();
+    EXPECT_EQ(tape.size(), 28u);
+    EXPECT_TRUE(core::TapeIsClosed(tape));
+    EXPECT_EQ(main().lblItens.Caption(), L"000");
+    EXPECT_FALSE(std::filesystem::exists(BackupPath()));
+}
+
+TEST_F(MainWindowTest, ClearingWithBackupAppendsTheWholeTape)
+{
+    main().mnuBackup.SetChecked(true);
+    std::wstring big;
+    for (int i = 0; i < 4000; ++i) big += Line(std::to_wstring(i), L" +");
+    test::TypeText(L"2*3=");
+    test::Settle();
+    main().txtFita.SetText(main().txtFita.Text() + big);
+    const std::wstring first = main().txtFita.Text();
+    main().mnuLimpar_Click();
+    main().txtFita.SetText(main().txtFita.Text() + L"second\r\n");
+    const std::wstring second = main().txtFita.Text();
+    main().mnuLimpar_Click();
+
+    std::ifstream file(BackupPath(), std::ios::binary);
+    std::stringstream bytes;
+    bytes << file.rdbuf();
+    const std::string content = bytes.str();
+    const std::string firstUtf8 = core::ToUtf8(first);
+    const std::string secondUtf8 = core::ToUtf8(second);
+    const size_t at = content.find(firstUtf8);
+    ASSERT_NE(at, std::string::npos);
+    EXPECT_NE(content.find(secondUtf8, at + firstUtf8.size()), std::string::npos);
+    EXPECT_NE(content.find("\xC3\x97"), std::string::npos);  // the "×" mark survives
+}
+
+TEST_F(MainWindowTest, AnUnwritableBackupKeepsTheTape)
+{
+    main().mnuBackup.SetChecked(true);
+    std::filesystem::create_directory(BackupPath());  // a folder where the file should be
+    test::TypeText(L"4+4=");
+    test::Settle();
+    const std::wstring tape = main().txtFita.Text();
+    test::DialogScript script;
+    script.Answer(IDOK);
+    main().mnuLimpar_Click();
+    ASSERT_EQ(script.Shown().size(), 1u);
+    EXPECT_NE(script.Shown()[0].text.find(L"plumva.txt"), std::wstring::npos);
+    EXPECT_EQ(script.Shown()[0].style, 48);
+    EXPECT_EQ(main().txtFita.Text(), tape);
+}
+
+TEST_F(MainWindowTest, ClosingTheMainWindowIsTheProgramsExit)
+{
+    PostMessageW(main().hWnd(), WM_CLOSE, 0, 0);
+    EXPECT_TRUE(test::PumpUntil([] { return !rt::TheForm<frmSysTray>().IsLoaded(); }));
+    EXPECT_FALSE(main().IsLoaded());
+    EXPECT_EQ(core::Program().Fechando, -1);
+}
+
+TEST_F(MainWindowTest, LargeViewWidensTheWindow)
+{
+    EXPECT_EQ(main().Width(), 3300);
+    main().mnuGrande.Click();
+    EXPECT_TRUE(main().mnuGrande.Checked());
+    EXPECT_EQ(main().Width(), 5220);
+    EXPECT_GT(main().chkIgual.Width(), 1000);
+    main().mnuGrande.Click();
+    EXPECT_EQ(main().Width(), 3300);
+}
+
+class AuxiliaryCopyTest : public MainWindowTest {
+protected:
+    AuxiliaryCopyTest() { word_ = L"outra"; }
+};
+
+TEST_F(AuxiliaryCopyTest, IsTitledAux)
+{
+    EXPECT_EQ(rt::TheForm<frmSysTray>().Tag(), L"2");
+    EXPECT_EQ(main().Caption(), L"Plumvane [Aux]");
+}
+
+}  // namespace

@@ -1,0 +1,260 @@
+#include "tools/DateMask.h"
+
+#include "runtime/Date.h"
+#include "runtime/Locale.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+
+namespace {
+
+using tools::DateMask;
+
+constexpr int kBackspace = 8;
+constexpr int kDelete = 46;
+constexpr int kLeft = 37;
+constexpr int kDigitKey = '0';
+
+// A single-line edit of at most ten characters driven through the mask's rules as the date field uses
+// them: BeforeKey at each key-down, the edit's own change, then AfterChange.
+class Field {
+public:
+    Field(const DateMask& mask, std::wstring text, int start = 0, int length = 0)
+        : mask_(mask), text_(std::move(text)), start_(start), length_(length)
+    {
+    }
+
+    void Type(wchar_t digit)
+    {
+        KeyDown(kDigitKey + (digit - L'0'));
+        if (length_ > 0)
+            text_.erase(static_cast<size_t>(start_), static_cast<size_t>(length_));
+        else if (text_.size() >= DateMask::kLength)
+            return;  // the edit refuses an eleventh character
+        text_.insert(static_cast<size_t>(start_), 1, digit);
+        start_ += 1;
+        length_ = 0;
+        Changed();
+    }
+    void Backspace()
+    {
+        KeyDown(kBackspace);
+        if (length_ == 0 && start_ == 0)
+            return;
+        if (length_ == 0) {
+            --start_;
+            length_ = 1;
+        }
+        Remove();
+    }
+    void Delete()
+    {
+        KeyDown(kDelete);
+        if (length_ == 0 && static_cast<size_t>(start_) == text_.size())
+            return;
+        length_ = std::max(length_, 1);
+        Remove();
+    }
+    void Select(int start, int length = 0)
+    {
+        start_ = start;
+        length_ = length;
+    }
+
+    const std::wstring& Text() const { return text_; }
+    int Caret() const { return start_; }
+
+private:
+    void KeyDown(int keyCode)
+    {
+        if (const auto selection = mask_.BeforeKey(text_, {start_, length_}, keyCode)) {
+            start_ = selection->start;
+            length_ = selection->length;
+        }
+    }
+    void Remove()
+    {
+        text_.erase(static_cast<size_t>(start_), static_cast<size_t>(length_));
+        length_ = 0;
+        Changed();
+    }
+    void Changed()
+    {
+        const DateMask::Edit edit = mask_.AfterChange(text_, start_);
+        text_ = edit.text;
+        start_ = edit.caret;
+    }
+
+    const DateMask& mask_;
+    std::wstring text_;
+    int start_;
+    int length_;
+};
+
+// A date written with `separator`: "12/05/2020" -> "12.05.2020".
+std::wstring With(wchar_t separator, std::wstring text)
+{
+    std::replace(text.begin(), text.end(), L'/', separator);
+    return text;
+}
+
+const wchar_t kSeparators[] = {L'/', L'.', L'-'};
+
+TEST(DateMask, TypingOverwritesAndStepsOverTheSeparators)
+{
+    for (wchar_t separator : kSeparators) {
+        SCOPED_TRACE(std::string(1, static_cast<char>(separator)));
+        const DateMask mask(separator);
+        EXPECT_EQ(mask.Empty(), With(separator, L"__/__/____"));
+
+        Field field(mask, With(separator, L"06/12/2026"), 0, 10);  // entered: all selected
+        const std::wstring steps[] = {L"16/12/2026", L"15/12/2026", L"15/02/2026", L"15/03/2026",
+                                      L"15/03/2026", L"15/03/2026", L"15/03/2026", L"15/03/2021"};
+        const int carets[] = {1, 3, 4, 6, 7, 8, 9, 10};
+        const std::wstring digits = L"15032021";
+        for (size_t i = 0; i < digits.size(); ++i) {
+            field.Type(digits[i]);
+            EXPECT_EQ(field.Text(), With(separator, steps[i])) << "digit " << i;
+            EXPECT_EQ(field.Caret(), carets[i]) << "digit " << i;
+        }
+        field.Type(L'9');  // the field is full
+        EXPECT_EQ(field.Text(), With(separator, L"15/03/2021"));
+
+        Field empty(mask, mask.Empty(), 0, 10);
+        for (wchar_t digit : std::wstring(L"01022003"))
+            empty.Type(digit);
+        EXPECT_EQ(empty.Text(), With(separator, L"01/02/2003"));
+    }
+}
+
+TEST(DateMask, DeletingRebuildsTheMaskFromTheCaret)
+{
+    struct Case {
+        const char* what;
+        int start, length;
+        bool backspace;
+        const wchar_t* text;
+        int caret;
+    };
+    const Case cases[] = {
+        {"backspace at the end", 10, 0, true, L"12/05/202_", 9},
+        {"backspace after the first separator", 3, 0, true, L"1_/__/____", 1},
+        {"backspace after the second separator", 6, 0, true, L"12/0_/____", 4},
+        {"backspace after 12/0", 4, 0, true, L"12/__/____", 3},
+        {"backspace at the start", 0, 0, true, L"12/05/2020", 0},
+        {"backspace over the whole field", 0, 10, true, L"__/__/____", 0},
+        {"delete at the start", 0, 0, false, L"__/__/____", 0},
+        {"delete before a separator", 2, 0, false, L"12/__/____", 3},
+        {"delete at the end", 10, 0, false, L"12/05/2020", 10},
+    };
+    for (wchar_t separator : kSeparators) {
+        const DateMask mask(separator);
+        for (const Case& c : cases) {
+            SCOPED_TRACE(std::string(c.what) + " with '" + static_cast<char>(separator) + "'");
+            Field field(mask, With(separator, L"12/05/2020"), c.start, c.length);
+            c.backspace ? field.Backspace() : field.Delete();
+            EXPECT_EQ(field.Text(), With(separator, c.text));
+            EXPECT_EQ(field.Caret(), c.caret);
+        }
+    }
+}
+
+TEST(DateMask, KeepsCaretAndSelectionInsideTheMaskWhateverTheFieldHolds)
+{
+    const DateMask mask(L'/');
+    struct KeyCase {
+        const wchar_t* text;
+        DateMask::Selection selection;
+        int keyCode;
+        std::optional<DateMask::Selection> result;
+    };
+    const KeyCase keys[] = {
+        {L"", {0, 0}, kDigitKey, std::nullopt},
+        {L"12/05/2020", {10, 0}, kDigitKey, DateMask::Selection{10, 0}},
+        {L"12/05/2020", {2, 0}, kDigitKey, DateMask::Selection{3, 1}},
+        {L"12/05/2020", {2, 0}, kLeft, std::nullopt},
+        {L"12/05/2020", {3, 0}, kBackspace, DateMask::Selection{2, 0}},
+        {L"12/05/2020", {1, 0}, kBackspace, std::nullopt},
+        {L"12/05/2020 pasted here", {22, 0}, kDigitKey, DateMask::Selection{10, 0}},
+        {L"12/05/2020 pasted here", {40, 0}, kBackspace, std::nullopt},
+        {L"12", {9, 0}, kDigitKey, DateMask::Selection{2, 0}},
+        {L"1/", {2, 0}, kBackspace, DateMask::Selection{1, 0}},
+        {L"/1", {1, 0}, kBackspace, std::nullopt},  // the caret must stand after position 1
+        {L"12/", {-5, 3}, kDigitKey, DateMask::Selection{0, 1}},
+    };
+    for (const KeyCase& k : keys) {
+        SCOPED_TRACE(testing::Message() << "key " << k.keyCode << " at " << k.selection.start);
+        EXPECT_EQ(mask.BeforeKey(k.text, k.selection, k.keyCode), k.result);
+    }
+
+    struct ChangeCase {
+        const wchar_t* text;
+        int caret;
+        const wchar_t* result;
+        int resultCaret;
+    };
+    const ChangeCase changes[] = {
+        {L"", 0, L"__/__/____", 0},
+        {L"", 7, L"__/__/____", 0},
+        {L"12/05/2020 pasted here", 22, L"12/05/2020", 10},
+        {L"12/05/2020 pasted here", 4, L"12/0_/____", 4},
+        {L"12/05/2020x", -3, L"__/__/____", 0},
+        {L"12/05", 5, L"12/05/____", 6},
+        {L"12/05/2020", 2, L"12/05/2020", 3},
+        {L"12/05/2020", 99, L"12/05/2020", 10},
+    };
+    for (const ChangeCase& c : changes) {
+        SCOPED_TRACE(testing::Message() << "change to " << c.text << " at " << c.caret);
+        const DateMask::Edit edit = mask.AfterChange(c.text, c.caret);
+        EXPECT_EQ(edit.text, c.result);
+        EXPECT_EQ(edit.caret, c.resultCaret);
+    }
+}
+
+TEST(DateMask, ValidatesTheTypedBeginningInBothDateOrders)
+{
+    struct Case {
+        const wchar_t* text;
+        const wchar_t* dayFirst;  // the field afterwards, "!" when refused
+        const wchar_t* monthFirst;
+    };
+    const Case cases[] = {
+        {L"__/__/____", L"__/__/____", L"__/__/____"},  // nothing typed: accepted as it is
+        {L"1_/__/____", L"!", L"!"},
+        {L"12/05/20__", L"12/05/2020", L"12/05/2020"},
+        {L"13/05/20__", L"13/05/2020", L"!"},
+        {L"05/13/2021", L"!", L"05/13/2021"},
+        {L"12/05/2___", L"12/05/2002", L"12/05/2002"},
+        {L"12/05/____", L"!", L"!"},
+        {L"29/02/2021", L"!", L"!"},
+        {L"29/02/2024", L"29/02/2024", L"!"},
+        {L"02/29/2024", L"!", L"02/29/2024"},
+        {L"1/2/2003  ", L"01/02/2003", L"01/02/2003"},
+        {L"_1/02/2003", L"!", L"!"},
+        {L"ab/cd/efgh", L"!", L"!"},
+        {L"", L"!", L"!"},
+    };
+    for (wchar_t separator : kSeparators) {
+        const DateMask mask(separator);
+        for (auto order : {rt::DateOrder::DayMonthYear, rt::DateOrder::MonthDayYear}) {
+            rt::Locale locale = rt::Locale::EnglishUS();
+            locale.dateOrder = order;
+            locale.dateSeparator = separator;
+            rt::ScopedLocale scoped(locale);
+            const bool dayFirst = order == rt::DateOrder::DayMonthYear;
+            const std::wstring format = dayFirst ? L"dd/mm/yyyy" : L"mm/dd/yyyy";
+            for (const Case& c : cases) {
+                const std::wstring text = With(separator, c.text);
+                SCOPED_TRACE(testing::Message() << std::string(text.begin(), text.end()) << (dayFirst ? " d" : " m"));
+                const std::wstring expected = dayFirst ? c.dayFirst : c.monthFirst;
+                const DateMask::Check check = mask.Validate(text, format);
+                EXPECT_EQ(check.refused, expected == L"!");
+                EXPECT_EQ(check.text, expected == L"!" ? mask.Empty() : With(separator, expected));
+            }
+        }
+    }
+}
+
+}  // namespace

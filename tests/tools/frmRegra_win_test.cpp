@@ -1,0 +1,362 @@
+#include "core/ProgramState.h"
+#include "runtime/Handles_win.h"
+#include "runtime/Locale.h"
+#include "shell/frmCalcula_win.h"
+#include "support/DialogScript_win.h"
+#include "support/FormDriver_win.h"
+#include "tools/QuestionMarkIcon_win.h"
+#include "tools/frmRegra_win.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+using test::PressKey;
+using test::Settle;
+using tools::Relation;
+
+constexpr wchar_t kAborted[] = L"Invalid Data! Operation aborted.";
+
+frmRegra& Tool()
+{
+    return rt::TheForm<frmRegra>();
+}
+
+void UseSeparator(wchar_t separator)
+{
+    core::Program().SeparadorDecimal = separator;
+    rt::SetCurrentLocale(separator == L',' ? rt::Locale::PortugueseBR() : rt::Locale::EnglishUS());
+}
+
+void TypeInto(rt::TextBox& box, std::wstring_view text)
+{
+    box.SetFocus();
+    Settle();
+    test::TypeText(text);
+}
+
+void Click(controls::XPButton& button)
+{
+    test::ClickAt(button.hWnd(), 5, 5);
+    Settle();
+}
+
+void EnterRow(int k, std::wstring_view value, std::wstring_view description)
+{
+    TypeInto(Tool().txtValor[k], value);
+    TypeInto(Tool().txtCond[k], description);
+}
+
+// Clicks a button with the message boxes answered by `answers` (IDOK, IDYES...); returns what they showed.
+std::vector<test::ShownDialog> ClickAnswering(controls::XPButton& button, std::vector<int> answers)
+{
+    test::DialogScript script;
+    for (int answer : answers)
+        script.Answer(answer);
+    Click(button);
+    return script.Shown();
+}
+
+class RegraTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        core::Program() = core::ProgramState();
+        UseSeparator(L'.');
+        Open();
+    }
+    void TearDown() override
+    {
+        if (Tool().IsLoaded())
+            Tool().Unload();
+        UseSeparator(L'.');
+    }
+    static void Open()
+    {
+        if (Tool().IsLoaded())
+            Tool().Unload();
+        Tool().Show();
+        ASSERT_TRUE(test::PumpUntil([] { return Tool().txtValor[0].HasFocus(); }));
+    }
+    // Rows 0 and 1 described, row 0's find value typed, then Tab into row 1's empty find box: the unknown.
+    static void TwoRows(std::wstring_view base0, std::wstring_view find0, std::wstring_view base1)
+    {
+        EnterRow(0, base0, L"apples");
+        EnterRow(1, base1, L"pears");
+        TypeInto(Tool().txtValor2[0], find0);
+        PressKey(VK_TAB);
+    }
+};
+
+TEST_F(RegraTest, OpensInTheDesignStateWithItsCaptions)
+{
+    frmRegra& f = Tool();
+    EXPECT_EQ(f.Caption(), L" Rule of Three Calculation");
+    EXPECT_EQ(f.ScaleWidth(), 5385);
+    EXPECT_EQ(f.cmdExemplo.Caption() + f.cmdExemplo2.Caption() + f.cmdCalcular.Caption() + f.cmdImprimir.Caption(),
+              L"Example &1Example &2&Calculate&Print");
+    EXPECT_EQ(f.lblQtd[1].Caption() + f.lblDescricao[1].Caption() + f.lblDados.Caption() + f.lblEncontrar.Caption(),
+              L"Qty. or &Value&DescriptionBASE DATAFIND");
+    EXPECT_NE(f.Image1.Picture(), nullptr);
+    EXPECT_TRUE(f.cmdExemplo.Enabled() && f.cmdCalcular.Enabled());
+    EXPECT_FALSE(f.cmdExemplo2.Enabled() || f.cmdImprimir.Enabled());
+    for (int k = 0; k < tools::kRuleRows; ++k) {
+        SCOPED_TRACE(k);
+        EXPECT_EQ(f.txtValor[k].Enabled() && f.txtCond[k].Enabled(), k == 0);
+        EXPECT_FALSE(f.txtValor2[k].Enabled() || f.txtCond2[k].Enabled() || f.optInc[k].Enabled());
+    }
+}
+
+TEST_F(RegraTest, NumberBoxesTakeDigitsAndOneSeparatorInBothLocales)
+{
+    for (wchar_t separator : {L'.', L','}) {
+        SCOPED_TRACE(static_cast<char>(separator));
+        UseSeparator(separator);
+        Open();
+        TypeInto(Tool().txtValor[0], L"1,5.3-a 2");
+        EXPECT_EQ(Tool().txtValor[0].Text(), std::wstring(L"1") + separator + L"532");
+        Tool().txtCond[0].SetFocus();
+        TypeInto(Tool().txtValor[0], L"123456789012");  // coming back selects the old text: it is replaced
+        EXPECT_EQ(Tool().txtValor[0].Text(), L"1234567890");
+    }
+}
+
+TEST_F(RegraTest, EnterMovesOnAndDescriptionsOpenAndCloseRows)
+{
+    frmRegra& f = Tool();
+    test::TypeText(L"8");
+    PressKey(VK_RETURN);
+    EXPECT_TRUE(f.txtCond[0].HasFocus());
+    test::TypeText(L"apples");
+    EXPECT_TRUE(f.txtValor[1].Enabled() && f.txtValor2[0].Enabled() && f.optInc[0].Enabled());
+    EXPECT_EQ(f.txtCond2[0].Text(), L"apples");
+    PressKey(VK_RETURN);
+    EXPECT_TRUE(f.txtValor[1].HasFocus());
+
+    // A description before its value opens the row; a 0 and a further edit close it again.
+    TypeInto(f.txtCond[1], L"pears");
+    TypeInto(f.txtValor2[1], L"7");
+    TypeInto(f.txtValor[1], L"0");
+    f.txtCond[1].SetFocus();
+    PressKey(VK_END);
+    test::TypeText(L"s");
+    EXPECT_FALSE(f.txtValor2[1].Enabled() || f.optInc[1].Enabled() || f.txtValor[2].Enabled());
+    EXPECT_EQ(f.txtValor2[1].Text() + f.txtCond2[1].Text(), L"");
+}
+
+TEST_F(RegraTest, TwoRowsAskOneQuestionAndReuseItsAnswer)
+{
+    frmRegra& f = Tool();
+    TwoRows(L"8", L"4", L"12");
+    ASSERT_TRUE(f.optInc[1].Value());  // the empty find box reached by Tab
+    EXPECT_FALSE(f.txtValor[0].Enabled() || f.txtCond[1].Enabled());
+    // Placeholder characters in a description are shown as typed, not substituted again.
+    f.txtCond[0].SetText(L"apples\u017D");
+    std::vector<test::ShownDialog> shown = ClickAnswering(f.cmdCalcular, {IDNO});
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].text, L"If you add:\r\n\"APPLES\u017D\"\r\n\r\nthe result will/would add:\r\n\"PEARS\" ?");
+    EXPECT_EQ(shown[0].style, 35);  // Yes/No/Cancel, question, Yes the default
+    EXPECT_EQ(shown[0].title, f.Caption());
+    EXPECT_EQ(f.txtValor2[1].Text(), L"24");
+    EXPECT_EQ(f.Relacao(0), Relation::Inverse);
+    EXPECT_FALSE(f.cmdCalcular.Enabled());
+    EXPECT_TRUE(f.cmdImprimir.Enabled());
+    EXPECT_TRUE(f.txtValor2[1].HasFocus());
+    EXPECT_EQ(f.txtValor2[1].SelLength(), 2);
+
+    // A changed find value: Calculate again without a question.
+    TypeInto(f.txtValor2[0], L"8");
+    EXPECT_TRUE(f.cmdCalcular.Enabled() && !f.cmdImprimir.Enabled());
+    EXPECT_TRUE(ClickAnswering(f.cmdCalcular, {}).empty());
+    EXPECT_EQ(f.txtValor2[1].Text(), L"12");
+
+    // Another unknown, chosen with the mouse, empties its box and asks again.
+    test::ClickAt(f.optInc[0].hWnd());
+    EXPECT_EQ(f.txtValor2[0].Text(), L"");
+    shown = ClickAnswering(f.cmdCalcular, {IDYES});
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_NE(shown[0].text.find(L"\"PEARS\"\r\n\r\nthe result will/would add:\r\n\"APPLES\u017D\" ?"),
+              std::wstring::npos);
+    EXPECT_EQ(f.txtValor2[0].Text(), L"8");  // 8 x 12/12
+
+    // Typing into the unknown's box clears the unknown.
+    TypeInto(f.txtValor2[0], L"5");
+    EXPECT_FALSE(f.optInc[0].Value());
+    shown = ClickAnswering(f.cmdCalcular, {IDOK});
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].text, L"You must select the variable field - the one you want to find out!");
+    EXPECT_EQ(shown[0].style, 48);
+}
+
+// A divisor of 0 used to show the calculated state with an empty result.
+TEST_F(RegraTest, DivisorZeroShowsMessage30WithoutTheCalculatedState)
+{
+    TwoRows(L"8", L"0", L"12");
+    const std::vector<test::ShownDialog> shown = ClickAnswering(Tool().cmdCalcular, {IDNO, IDOK});
+    ASSERT_EQ(shown.size(), 2u);
+    EXPECT_EQ(shown[1].text, kAborted);
+    EXPECT_EQ(shown[1].style, 48);
+    EXPECT_EQ(Tool().txtValor2[1].Text(), L"");
+    EXPECT_TRUE(Tool().cmdCalcular.Enabled());
+    EXPECT_FALSE(Tool().cmdImprimir.Enabled());
+    EXPECT_NE(Tool().cmdCalcular.Tag(), L"ok");
+}
+
+TEST_F(RegraTest, ClosedRowsAreSkippedAndDescribedRowsNeedAValue)
+{
+    frmRegra& f = Tool();
+    EnterRow(0, L"8", L"apples");
+    EnterRow(1, L"12", L"pears");
+    EnterRow(2, L"0", L"plums");  // closed by its 0
+    TypeInto(f.txtValor2[0], L"4");
+    PressKey(VK_TAB);
+    EXPECT_EQ(ClickAnswering(f.cmdCalcular, {IDNO}).size(), 1u);  // none about PLUMS
+    EXPECT_EQ(f.txtValor2[1].Text(), L"24");
+
+    Open();
+    EnterRow(0, L"8", L"apples");
+    EnterRow(1, L"12", L"pears");
+    TypeInto(f.txtCond[2], L"plums");  // described, no value
+    TypeInto(f.txtValor2[0], L"4");
+    TypeInto(f.txtValor2[1], L"6");
+    TypeInto(f.txtValor2[2], L"1");
+    const std::vector<test::ShownDialog> shown = ClickAnswering(f.cmdCalcular, {IDOK});
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].text, L"Only the variable may be undefined.");
+    EXPECT_TRUE(f.txtValor[2].HasFocus());
+}
+
+TEST_F(RegraTest, WorkedExamplesStepByStep)
+{
+    frmRegra& f = Tool();
+    std::vector<test::ShownDialog> shown = ClickAnswering(f.cmdExemplo, std::vector<int>(9, IDOK));
+    std::vector<int> styles;
+    for (const test::ShownDialog& box : shown)
+        styles.push_back(box.title == f.Caption() ? box.style : -1);
+    EXPECT_EQ(styles, (std::vector<int>{64, 64, 64, 64, 32, 64, 64, 64, 48}));
+    EXPECT_EQ(shown[0].text, L"If 8 carpenters...");
+    EXPECT_EQ(f.Left(), 0);
+    EXPECT_TRUE(!f.cmdExemplo.Enabled() && f.cmdExemplo2.Enabled() && f.cmdCalcular.HasFocus());
+    EXPECT_TRUE(f.optInc[3].Value());
+    EXPECT_EQ(f.txtCond2[3].Text(), L"closets");
+
+    shown = ClickAnswering(f.cmdCalcular, {IDYES, IDYES, IDYES});
+    ASSERT_EQ(shown.size(), 3u);
+    EXPECT_NE(shown[2].text.find(L"\"WORKING HOURS PER DAY\"\r\n\r\nthe result will/would add:\r\n\"CLOSETS\" ?"),
+              std::wstring::npos);
+    EXPECT_EQ(f.txtValor2[3].Text(), L"20");
+    EXPECT_TRUE(!f.cmdCalcular.Enabled() && f.cmdImprimir.Enabled());
+
+    shown = ClickAnswering(f.cmdExemplo2, std::vector<int>(5, IDOK));
+    EXPECT_EQ(shown[0].style, 32);
+    EXPECT_FALSE(f.cmdExemplo.Enabled() || f.cmdExemplo2.Enabled());
+    EXPECT_TRUE(f.optInc[2].Value());
+
+    // Cancel on the second question: the first row has its new arrow, the others keep the old ones.
+    shown = ClickAnswering(f.cmdCalcular, {IDNO, IDCANCEL, IDOK});
+    ASSERT_EQ(shown.size(), 3u);
+    EXPECT_EQ(shown[2].text, kAborted);
+    EXPECT_EQ(std::vector<Relation>({f.Relacao(0), f.Relacao(1), f.Relacao(2)}),
+              std::vector<Relation>({Relation::Inverse, Relation::Direct, Relation::Direct}));
+
+    ClickAnswering(f.cmdCalcular, {IDNO, IDNO, IDYES});
+    EXPECT_EQ(f.txtValor2[2].Text(), L"10");
+    EXPECT_EQ(std::vector<Relation>({f.Relacao(0), f.Relacao(1), f.Relacao(2), f.Relacao(3)}),
+              std::vector<Relation>({Relation::Inverse, Relation::Inverse, Relation::None, Relation::Direct}));
+}
+
+TEST_F(RegraTest, FirstExampleAnsweredNoInBothLocales)
+{
+    for (const auto& [separator, expected] : {std::pair{L'.', L"7.2"}, std::pair{L',', L"7,2"}}) {
+        SCOPED_TRACE(static_cast<char>(separator));
+        UseSeparator(separator);
+        Open();
+        ClickAnswering(Tool().cmdExemplo, std::vector<int>(9, IDOK));
+        ClickAnswering(Tool().cmdCalcular, {IDNO, IDNO, IDNO});
+        EXPECT_EQ(Tool().txtValor2[3].Text(), expected);
+    }
+}
+
+// Without a printer: message 17, and the window keeps its entries instead of closing.
+TEST_F(RegraTest, PrintingWithoutAPrinterKeepsTheWindowAndItsEntries)
+{
+    TwoRows(L"8", L"4", L"12");
+    ClickAnswering(Tool().cmdCalcular, {IDNO});
+    const std::vector<test::ShownDialog> shown = ClickAnswering(Tool().cmdImprimir, {IDOK});
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].text, L"Printer is not responding or is not installed");
+    EXPECT_EQ(shown[0].style, 16);
+    EXPECT_TRUE(Tool().IsLoaded());
+    EXPECT_EQ(Tool().txtValor2[1].Text(), L"24");
+}
+
+void HoldControl(bool held)
+{
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    keys[VK_CONTROL] = held ? 0x80 : 0;
+    SetKeyboardState(keys);
+}
+
+// Ctrl+T on the main window opens the tool modally; Esc closes it and the next opening starts empty.
+TEST(RegraFromMainWindow, CtrlTOpensItModallyAndEscClosesIt)
+{
+    core::Program() = core::ProgramState();
+    UseSeparator(L'.');
+    frmCalcula& main = rt::TheForm<frmCalcula>();
+    main.Show();
+    ASSERT_TRUE(test::PumpUntil([&] { return GetActiveWindow() == main.hWnd(); }));
+    static std::vector<std::wstring> seen;
+    static int ticks;
+    for (int opening = 0; opening < 2; ++opening) {
+        ticks = 0;
+        SetTimer(nullptr, 0, 20, [](HWND, UINT, UINT_PTR id, DWORD) {
+            if (++ticks > 250) {  // not opened as expected: end the modal loop rather than hang
+                KillTimer(nullptr, id);
+                Tool().Unload();
+            }
+            if (!Tool().IsLoaded() || !Tool().txtValor[0].HasFocus())
+                return;
+            KillTimer(nullptr, id);
+            HoldControl(false);
+            seen.push_back(L"modal " + std::to_wstring(Tool().IsModal()) + L", owner enabled " +
+                           std::to_wstring(IsWindowEnabled(rt::TheForm<frmCalcula>().hWnd())) + L", [" +
+                           Tool().txtValor[0].Text() + L"]");
+            test::TypeText(L"5");
+            PressKey(VK_ESCAPE);
+        });
+        HoldControl(true);
+        PressKey('T');
+        HoldControl(false);
+        EXPECT_FALSE(Tool().IsLoaded());
+    }
+    EXPECT_EQ(seen, std::vector<std::wstring>(2, L"modal 1, owner enabled 0, []"));
+    main.Unload();
+}
+
+TEST(QuestionMarkIcon, DrawsItsGridWithTransparentCorners)
+{
+    rt::MemoryDcHandle dc(CreateCompatibleDC(nullptr));
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = 32;
+    info.bmiHeader.biHeight = -32;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    rt::BitmapHandle surface(CreateDIBSection(dc.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    const HGDIOBJ old = SelectObject(dc.get(), surface.get());
+    const RECT all{0, 0, 32, 32};
+    rt::BrushHandle magenta(CreateSolidBrush(RGB(255, 0, 255)));
+    FillRect(dc.get(), &all, magenta.get());
+    ASSERT_TRUE(DrawIconEx(dc.get(), 0, 0, tools::QuestionMarkIcon(), 32, 32, 0, nullptr, DI_NORMAL));
+    EXPECT_EQ(GetPixel(dc.get(), 0, 0), RGB(255, 0, 255));        // transparent corner
+    EXPECT_EQ(GetPixel(dc.get(), 15, 8), RGB(255, 255, 255));     // the question mark
+    EXPECT_EQ(GetPixel(dc.get(), 5, 15), RGB(0x3A, 0x78, 0xD0));  // the disc
+    SelectObject(dc.get(), old);
+}
+
+}  // namespace
