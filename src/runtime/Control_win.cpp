@@ -361,6 +361,8 @@ LRESULT Control::ColorDc(HDC dc) const
 LRESULT Control::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
     LRESULT result = 0;
+    if (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST && !toolTip_.empty())
+        RelayToToolTip(message, wParam, lParam);
     if (traits_.isContainer && FormRuntime::ReflectNotification(message, wParam, lParam, result))
         return result;
     switch (message) {
@@ -610,7 +612,9 @@ void Control::UpdateToolTip()
         return;
     TOOLINFOW info{};
     info.cbSize = TTTOOLINFOW_V2_SIZE;
-    info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    // The control relays its own mouse messages (HandleMessage): letting the tooltip subclass it instead
+    // costs every message to the control, typed keys included, a detour through the tooltip.
+    info.uFlags = TTF_IDISHWND;
     info.hwnd = Parent()->hWnd();
     info.uId = reinterpret_cast<UINT_PTR>(hwnd_);
     SendMessageW(tip, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&info));
@@ -619,6 +623,17 @@ void Control::UpdateToolTip()
     info.lpszText = toolTip_.data();
     if (!SendMessageW(tip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info)))
         RT_LOG_LAST_ERROR("TTM_ADDTOOLW");
+}
+
+void Control::RelayToToolTip(UINT message, WPARAM wParam, LPARAM lParam) const
+{
+    HWND tip = Parent()->ToolTipWindow();
+    if (!tip)
+        return;
+    MSG msg{hwnd_, message, wParam, lParam, static_cast<DWORD>(GetMessageTime()), {}};
+    const DWORD pos = GetMessagePos();
+    msg.pt = {static_cast<short>(LOWORD(pos)), static_cast<short>(HIWORD(pos))};
+    SendMessageW(tip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&msg));
 }
 
 void Control::SetFocus()

@@ -240,6 +240,7 @@ private:
     friend LRESULT CALLBACK ControlSubclassProc(HWND, UINT, WPARAM, LPARAM);
     void CreateWindowNow();
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    void RelayToToolTip(UINT message, WPARAM wParam, LPARAM lParam) const;
     bool HandleMouse(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
     void NotifyShown(bool shown);
     void Detach();

@@ -13,14 +13,23 @@ void frmSysTray::Form_Load()
     rt::TheForm<frmCalcula>().Show();
 }
 
+namespace {
+
+template <class F>
+void UnloadIfLoaded()
+{
+    F& form = rt::TheForm<F>();
+    if (form.IsLoaded()) form.Unload();
+}
+
+}  // namespace
+
 void frmSysTray::Form_Unload(int& Cancel)
 {
     core::Program().Fechando = -1;
-    // TOOLS IN EXIT ORDER: frmRegra, frmData, frmJuro, frmPeso (each tool adds its Unload here).
-    if (rt::TheForm<frmRegra>().IsLoaded()) rt::TheForm<frmRegra>().Unload();
-    if (rt::TheForm<frmData>().IsLoaded()) rt::TheForm<frmData>().Unload();
-    if (rt::TheForm<frmJuro>().IsLoaded()) rt::TheForm<frmJuro>().Unload();
-    if (rt::TheForm<frmPeso>().IsLoaded()) rt::TheForm<frmPeso>().Unload();
-    frmCalcula& calculator = rt::TheForm<frmCalcula>();
-    if (calculator.IsLoaded()) calculator.Unload();
+    UnloadIfLoaded<frmRegra>();
+    UnloadIfLoaded<frmData>();
+    UnloadIfLoaded<frmJuro>();
+    UnloadIfLoaded<frmPeso>();
+    UnloadIfLoaded<frmCalcula>();
 }

@@ -31,7 +31,6 @@ constexpr int kMsgLeapYears = 135;
 constexpr int kMsgCaption = 136;
 constexpr int kMsgCalculateFinal = 209;
 
-constexpr int kExclamation = rt::kMsgExclamation;
 constexpr int kKeyBackspace = 8;
 constexpr int kKeyEnter = 13;
 constexpr int kKeyEsc = 27;
@@ -62,6 +61,22 @@ void Double(rt::Control& control)
     control.SetFontSize(control.FontSize() * 2);
 }
 
+// The selection of a field read and set with one message each: every message to an edit control costs, and a
+// date field handles its selection at every key.
+tools::DateMask::Selection SelectionOf(const rt::TextBox& field)
+{
+    DWORD start = 0;
+    DWORD end = 0;
+    SendMessageW(field.hWnd(), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    return {static_cast<int>(start), static_cast<int>(end - start)};
+}
+
+void Select(rt::TextBox& field, const tools::DateMask::Selection& selection)
+{
+    SendMessageW(field.hWnd(), EM_SETSEL, static_cast<WPARAM>(selection.start),
+                 static_cast<LPARAM>(selection.start + selection.length));
+}
+
 // A button's font size is a whole number: rounded first, then doubled.
 void Double(controls::XPButton& button)
 {
@@ -82,7 +97,13 @@ public:
         form_.txtData[static_cast<size_t>(index)].SetText(text);
     }
     std::wstring UnitText(tools::DateUnit unit) const override { return Unit(unit).Text(); }
-    void SetUnitText(tools::DateUnit unit, const std::wstring& text) override { Unit(unit).SetText(text); }
+    void SetUnitText(tools::DateUnit unit, const std::wstring& text) override
+    {
+        // Emptying an empty field changes nothing; its length is cheaper to read than its text.
+        rt::TextBox& field = Unit(unit);
+        if (text.empty() && field.TextLength() == 0) return;
+        field.SetText(text);
+    }
     bool UnitTicked(tools::DateUnit unit) const override
     {
         return form_.Check1[static_cast<size_t>(unit)].Value() == 1;
@@ -330,10 +351,10 @@ void frmData::cmdCalcula_Click(int Index)
     Fields fields(*this);
     switch (tools::CalculateSpan(fields, button, core::Program().FormatoData)) {
     case tools::SpanOutcome::FinalBeforeInitial:
-        rt::MsgBox(Module1::CarregaMensagem(kMsgFinalBeforeInitial), kExclamation, Caption());
+        rt::MsgBox(Module1::CarregaMensagem(kMsgFinalBeforeInitial), rt::kMsgExclamation, Caption());
         return;
     case tools::SpanOutcome::CheckFields:
-        rt::MsgBox(Module1::CarregaMensagem(kMsgCheckFields), kExclamation, Caption());
+        rt::MsgBox(Module1::CarregaMensagem(kMsgCheckFields), rt::kMsgExclamation, Caption());
         break;
     case tools::SpanOutcome::Done:
         break;
@@ -362,10 +383,9 @@ void frmData::lblBissextos_Change()
 void frmData::txtData_KeyDown(int Index, int& KeyCode, int Shift)
 {
     rt::TextBox& field = txtData[static_cast<size_t>(Index)];
-    if (const auto selection = mask_.BeforeKey(field.Text(), {field.SelStart(), field.SelLength()}, KeyCode)) {
-        field.SetSelStart(selection->start);
-        field.SetSelLength(selection->length);
-    }
+    const tools::DateMask::Selection current = SelectionOf(field);
+    const auto selection = mask_.BeforeKey(field.Text(), current, KeyCode);
+    if (selection && *selection != current) Select(field, *selection);
 }
 
 void frmData::txtData_KeyPress(int Index, int& KeyAscii)
@@ -379,13 +399,15 @@ void frmData::txtData_Change(int Index)
 {
     rt::TextBox& field = txtData[static_cast<size_t>(Index)];
     const std::wstring text = field.Text();
-    const tools::DateMask::Edit edit = mask_.AfterChange(text, field.SelStart());
-    if (edit.text != text) field.SetText(edit.text);  // runs this handler again on the full mask
-    if (edit.caret != field.SelStart()) field.SetSelStart(edit.caret);
+    const int caret = SelectionOf(field).start;
+    const tools::DateMask::Edit edit = mask_.AfterChange(text, caret);
+    const bool rebuilt = edit.text != text;
+    if (rebuilt) field.SetText(edit.text);  // runs this handler again on the full mask, caret at 0
+    if (rebuilt || edit.caret != caret) Select(field, {edit.caret, 0});
 
     // The field changed last decides which buttons can be used. A button redraws itself whenever it is set,
     // so only a change is passed on: typing stays fast.
-    const auto date = rt::Date::Parse(field.Text());
+    const auto date = rt::Date::Parse(edit.text);
     lblData[static_cast<size_t>(Index)].SetCaption(date ? date->Format(L"dddd") : std::wstring());
     for (int i = 0; i < 5; ++i) {
         const bool enabled = (i < 4) == date.ok();
@@ -413,7 +435,7 @@ void frmData::ValidaData(int Index)
     rt::TextBox& field = txtData[static_cast<size_t>(Index)];
     const tools::DateMask::Check check = mask_.Validate(field.Text(), core::Program().FormatoData);
     if (check.refused) {
-        rt::MsgBox(Module1::CarregaMensagem(kMsgDateIncorrect), kExclamation, Caption());
+        rt::MsgBox(Module1::CarregaMensagem(kMsgDateIncorrect), rt::kMsgExclamation, Caption());
         field.SetFocus();
     }
     field.SetText(check.text);

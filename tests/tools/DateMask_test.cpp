@@ -17,80 +17,34 @@ constexpr int kDelete = 46;
 constexpr int kLeft = 37;
 constexpr int kDigitKey = '0';
 
-// A single-line edit of at most ten characters driven through the mask's rules as the date field uses
-// them: BeforeKey at each key-down, the edit's own change, then AfterChange.
-class Field {
-public:
-    Field(const DateMask& mask, std::wstring text, int start = 0, int length = 0)
-        : mask_(mask), text_(std::move(text)), start_(start), length_(length)
-    {
-    }
+// A field's text and selection, keyed as the date field does it: BeforeKey at the key-down, the edit's own
+// change (a digit replaces the selection or is refused at the end; Backspace and Delete remove the selection
+// or one character), then AfterChange.
+struct Field {
+    std::wstring text;
+    DateMask::Selection selection;
 
-    void Type(wchar_t digit)
+    void Key(const DateMask& mask, int keyCode, wchar_t digit = 0)
     {
-        KeyDown(kDigitKey + (digit - L'0'));
-        if (length_ > 0)
-            text_.erase(static_cast<size_t>(start_), static_cast<size_t>(length_));
-        else if (text_.size() >= DateMask::kLength)
-            return;  // the edit refuses an eleventh character
-        text_.insert(static_cast<size_t>(start_), 1, digit);
-        start_ += 1;
-        length_ = 0;
-        Changed();
-    }
-    void Backspace()
-    {
-        KeyDown(kBackspace);
-        if (length_ == 0 && start_ == 0)
+        selection = mask.BeforeKey(text, selection, keyCode).value_or(selection);
+        auto& [start, length] = selection;
+        if (digit != 0 && length == 0 && text.size() >= DateMask::kLength)
             return;
-        if (length_ == 0) {
-            --start_;
-            length_ = 1;
+        if (length == 0 && keyCode == kBackspace) {
+            if (start == 0) return;
+            --start;
+            length = 1;
         }
-        Remove();
-    }
-    void Delete()
-    {
-        KeyDown(kDelete);
-        if (length_ == 0 && static_cast<size_t>(start_) == text_.size())
-            return;
-        length_ = std::max(length_, 1);
-        Remove();
-    }
-    void Select(int start, int length = 0)
-    {
-        start_ = start;
-        length_ = length;
-    }
-
-    const std::wstring& Text() const { return text_; }
-    int Caret() const { return start_; }
-
-private:
-    void KeyDown(int keyCode)
-    {
-        if (const auto selection = mask_.BeforeKey(text_, {start_, length_}, keyCode)) {
-            start_ = selection->start;
-            length_ = selection->length;
+        if (length == 0 && keyCode == kDelete) {
+            if (static_cast<size_t>(start) == text.size()) return;
+            length = 1;
         }
+        text.erase(static_cast<size_t>(start), static_cast<size_t>(length));
+        if (digit != 0) text.insert(static_cast<size_t>(start++), 1, digit);
+        const DateMask::Edit edit = mask.AfterChange(text, start);
+        text = edit.text;
+        selection = {edit.caret, 0};
     }
-    void Remove()
-    {
-        text_.erase(static_cast<size_t>(start_), static_cast<size_t>(length_));
-        length_ = 0;
-        Changed();
-    }
-    void Changed()
-    {
-        const DateMask::Edit edit = mask_.AfterChange(text_, start_);
-        text_ = edit.text;
-        start_ = edit.caret;
-    }
-
-    const DateMask& mask_;
-    std::wstring text_;
-    int start_;
-    int length_;
 };
 
 // A date written with `separator`: "12/05/2020" -> "12.05.2020".
@@ -109,23 +63,23 @@ TEST(DateMask, TypingOverwritesAndStepsOverTheSeparators)
         const DateMask mask(separator);
         EXPECT_EQ(mask.Empty(), With(separator, L"__/__/____"));
 
-        Field field(mask, With(separator, L"06/12/2026"), 0, 10);  // entered: all selected
+        Field field{With(separator, L"06/12/2026"), {0, 10}};  // entered: all selected
         const std::wstring steps[] = {L"16/12/2026", L"15/12/2026", L"15/02/2026", L"15/03/2026",
                                       L"15/03/2026", L"15/03/2026", L"15/03/2026", L"15/03/2021"};
         const int carets[] = {1, 3, 4, 6, 7, 8, 9, 10};
         const std::wstring digits = L"15032021";
         for (size_t i = 0; i < digits.size(); ++i) {
-            field.Type(digits[i]);
-            EXPECT_EQ(field.Text(), With(separator, steps[i])) << "digit " << i;
-            EXPECT_EQ(field.Caret(), carets[i]) << "digit " << i;
+            field.Key(mask, kDigitKey, digits[i]);
+            EXPECT_EQ(field.text, With(separator, steps[i])) << "digit " << i;
+            EXPECT_EQ(field.selection.start, carets[i]) << "digit " << i;
         }
-        field.Type(L'9');  // the field is full
-        EXPECT_EQ(field.Text(), With(separator, L"15/03/2021"));
+        field.Key(mask, kDigitKey, L'9');  // the field is full
+        EXPECT_EQ(field.text, With(separator, L"15/03/2021"));
 
-        Field empty(mask, mask.Empty(), 0, 10);
+        Field empty{mask.Empty(), {0, 10}};
         for (wchar_t digit : std::wstring(L"01022003"))
-            empty.Type(digit);
-        EXPECT_EQ(empty.Text(), With(separator, L"01/02/2003"));
+            empty.Key(mask, kDigitKey, digit);
+        EXPECT_EQ(empty.text, With(separator, L"01/02/2003"));
     }
 }
 
@@ -153,10 +107,10 @@ TEST(DateMask, DeletingRebuildsTheMaskFromTheCaret)
         const DateMask mask(separator);
         for (const Case& c : cases) {
             SCOPED_TRACE(std::string(c.what) + " with '" + static_cast<char>(separator) + "'");
-            Field field(mask, With(separator, L"12/05/2020"), c.start, c.length);
-            c.backspace ? field.Backspace() : field.Delete();
-            EXPECT_EQ(field.Text(), With(separator, c.text));
-            EXPECT_EQ(field.Caret(), c.caret);
+            Field field{With(separator, L"12/05/2020"), {c.start, c.length}};
+            field.Key(mask, c.backspace ? kBackspace : kDelete);
+            EXPECT_EQ(field.text, With(separator, c.text));
+            EXPECT_EQ(field.selection.start, c.caret);
         }
     }
 }

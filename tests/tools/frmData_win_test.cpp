@@ -59,13 +59,6 @@ std::wstring ButtonStates()
     return states;
 }
 
-size_t Count(const std::wstring& text, const std::wstring& part)
-{
-    size_t count = 0;
-    for (size_t at = text.find(part); at != std::wstring::npos; at = text.find(part, at + 1)) ++count;
-    return count;
-}
-
 // Each test runs in one date order and separator, with the calculator shown and the tool open over it. Every
 // message box must be scripted: an unexpected one fails the test instead of blocking it.
 class DataTest : public ::testing::TestWithParam<DateStyle> {
@@ -304,6 +297,7 @@ TEST_P(DataTest, TheExampleSpanAndEscWriteTheSixLineBlockOnce)
                                          std::wstring(13, L' ') + L" months: 2 \r\n" + std::wstring(12, L' ') +
                                          L"   weeks: 1 \r\n" + std::wstring(15, L' ') + L" days: 6 \r\n" +
                                          L" =========================\r\n");
+    EXPECT_EQ(f.txtData[1].Text(), S(L"__/__/____"));  // emptied once written
     EXPECT_TRUE(PumpUntil([] { return GetActiveWindow() == Main().hWnd(); }));
 }
 
@@ -320,6 +314,7 @@ TEST_P(DataTest, EqualDatesHideTheLeapLabelsAndWriteNothing)
     PressKey(VK_ESCAPE);
     Settle();
     EXPECT_EQ(Main().txtFita.Text(), before);
+    EXPECT_EQ(f.txtData[1].Text(), Today());  // nothing written, so the final date stays
 }
 
 TEST_P(DataTest, RefusedCalculationsShowTheirMessages)
@@ -401,43 +396,38 @@ TEST_P(DataTest, ReleasingACheckBoxRecalculatesFromYears)
     EXPECT_EQ(Units(), (std::vector<std::wstring>{L"0", L"14", L"0", L"19"}));
 }
 
-TEST_P(DataTest, DeactivationWritesTheBlockOnce)
+TEST_P(DataTest, EscDeactivationAndExitEachWriteTheBlockOnce)
 {
-    frmData& f = Tool();
-    SetDates(D(2020, 1, 1), D(2021, 1, 1));
-    Click(f.cmdCalcula[0]);
-    EXPECT_EQ(Units(), (std::vector<std::wstring>{L"1", L"0", L"0", L"0"}));
-    const std::wstring before = Main().txtFita.Text();
-    SetForegroundWindow(Main().hWnd());
-    ASSERT_TRUE(PumpUntil([] { return !Tool().IsLoaded(); }));
-    Settle();
-    const std::wstring tape = Main().txtFita.Text();
-    EXPECT_EQ(tape.substr(before.size()), L"         [" + D(2021, 1, 1) + L"] - \r\n         [" + D(2020, 1, 1) +
-                                              L"] = \r\n" + std::wstring(14, L' ') +
-                                              L" years: 1 \r\n =========================\r\n");
-    EXPECT_EQ(Count(tape, L"] - "), 1u);
-}
-
-TEST_P(DataTest, ExitWritesTheBlockOnceWithoutTakingTheFocus)
-{
-    Tool().Unload();
-    core::Program().LinhaComando = L"outra";  // an extra copy: its exit saves no settings
-    rt::TheForm<frmSysTray>().Load();
-    Settle();
-    Open();
-    SetDates(D(2020, 1, 1), D(2021, 3, 15));
-    Click(Tool().cmdCalcula[2]);
-    EXPECT_EQ(Units(), (std::vector<std::wstring>{L"0", L"0", L"62", L"5"}));
-    const std::wstring before = Main().txtFita.Text();
-    rt::TheForm<frmSysTray>().Unload();
-    Settle();
-    EXPECT_FALSE(Tool().IsLoaded());
-    EXPECT_FALSE(Main().IsLoaded());
-    const std::wstring tape = Main().txtFita.Text();
-    EXPECT_EQ(tape.substr(before.size()), L"         [" + D(2021, 3, 15) + L"] - \r\n         [" + D(2020, 1, 1) +
-                                              L"] = \r\n" + std::wstring(11, L' ') + L"   weeks: 62 \r\n" +
-                                              std::wstring(15, L' ') + L" days: 5 \r\n =========================\r\n");
-    EXPECT_EQ(Count(tape, L"] - "), 1u);
+    enum class Closing { Esc, Deactivation, Exit };
+    for (Closing closing : {Closing::Esc, Closing::Deactivation, Closing::Exit}) {
+        SCOPED_TRACE(static_cast<int>(closing));
+        if (closing == Closing::Exit) {
+            // The tray form shows the calculator, which would close the tool: it comes first.
+            if (Tool().IsLoaded()) Tool().Unload();
+            core::Program().LinhaComando = L"outra";  // an extra copy: its exit saves no settings
+            rt::TheForm<frmSysTray>().Load();
+            Settle();
+        }
+        if (!Tool().IsLoaded()) Open();
+        SetDates(D(2020, 1, 1), D(2021, 3, 15));
+        Click(Tool().cmdCalcula[2]);
+        EXPECT_EQ(Units(), (std::vector<std::wstring>{L"0", L"0", L"62", L"5"}));
+        const std::wstring before = Main().txtFita.Text();
+        if (closing == Closing::Esc) PressKey(VK_ESCAPE);
+        if (closing == Closing::Deactivation) SetForegroundWindow(Main().hWnd());
+        if (closing == Closing::Exit) rt::TheForm<frmSysTray>().Unload();
+        ASSERT_TRUE(PumpUntil([] { return !Tool().IsLoaded(); }));
+        Settle();
+        EXPECT_EQ(Main().txtFita.Text(), before + L"         [" + D(2021, 3, 15) + L"] - \r\n         [" +
+                                             D(2020, 1, 1) + L"] = \r\n" + std::wstring(11, L' ') +
+                                             L"   weeks: 62 \r\n" + std::wstring(15, L' ') +
+                                             L" days: 5 \r\n =========================\r\n");
+        // The focus goes back to the calculator, except at the exit, which closes it too.
+        if (closing == Closing::Exit)
+            EXPECT_FALSE(Main().IsLoaded());
+        else
+            EXPECT_TRUE(PumpUntil([] { return GetActiveWindow() == Main().hWnd(); }));
+    }
 }
 
 TEST_P(DataTest, TheLargeViewDoublesTheLayoutAndCentresTheWindow)
