@@ -6,6 +6,8 @@
 #include "startup/frmSysTray_win.h"
 #include "support/DialogScript_win.h"
 #include "support/FormDriver_win.h"
+#include "tools/frmJuro_win.h"
+#include "tools/frmPeso_win.h"
 
 #include <gtest/gtest.h>
 
@@ -65,6 +67,14 @@ TEST_F(MainWindowTest, TypingAndTheKeypadWriteTheSameTape)
         Click(*key);
     EXPECT_EQ(main().txtFita.Text(), typed);
     EXPECT_TRUE(main().chkIgual.Value());  // "=" shows pressed after a total
+
+    // The total went to the clipboard.
+    ASSERT_TRUE(OpenClipboard(main().hWnd()));
+    HANDLE data = GetClipboardData(CF_UNICODETEXT);
+    const std::wstring clip = data ? static_cast<const wchar_t*>(GlobalLock(data)) : L"";
+    if (data) GlobalUnlock(data);
+    CloseClipboard();
+    EXPECT_EQ(clip, L"42");
 }
 
 TEST_F(MainWindowTest, TapeLinesDoNotWrap)
@@ -215,6 +225,37 @@ TEST_F(MainWindowTest, LargeViewWidensTheWindow)
     main().mnuGrande.Click();
     EXPECT_EQ(main().Width(), 3300);
 }
+
+// The start-up word opens its tool modally at the main window's first activation; the tool is closed again
+// from a timer callback, which runs inside the tool's modal loop.
+template <class Tool>
+class StartupWordTest : public MainWindowTest {
+protected:
+    static void CALLBACK CloseTool(HWND, UINT, UINT_PTR, DWORD)
+    {
+        if (!rt::TheForm<Tool>().IsLoaded()) return;
+        opened_ = true;
+        rt::TheForm<Tool>().Unload();
+    }
+    void SetUp() override {}
+    void Run(const wchar_t* word)
+    {
+        opened_ = false;
+        word_ = word;
+        const UINT_PTR timer = SetTimer(nullptr, 0, 20, &CloseTool);
+        MainWindowTest::SetUp();
+        EXPECT_TRUE(test::PumpUntil([] { return opened_; }));
+        KillTimer(nullptr, timer);
+        EXPECT_TRUE(core::Program().LinhaComando.empty());  // used up: the next activation opens nothing
+    }
+    static inline bool opened_ = false;
+};
+
+using PesoWordTest = StartupWordTest<frmPeso>;
+TEST_F(PesoWordTest, OpensTheWeightTool) { Run(L"peso"); }
+
+using JuroWordTest = StartupWordTest<frmJuro>;
+TEST_F(JuroWordTest, OpensTheInterestTool) { Run(L"juro"); }
 
 class AuxiliaryCopyTest : public MainWindowTest {
 protected:
