@@ -21,15 +21,10 @@
 //   before 1601, so for those years VarFormat is the reference in locales without quotes only.
 #include "runtime/Date.h"
 #include "runtime/Locale.h"
-
-#include <windows.h>
-#include <oleauto.h>
-
-#include <gtest/gtest.h>
+#include "support/OleTally_win.h"
 
 #include <array>
 #include <cmath>
-#include <map>
 #include <optional>
 #include <random>
 #include <string>
@@ -69,57 +64,31 @@ rt::Locale LocaleFromSystem(LCID lcid)
 // The platform's reading: a date serial, with a fraction when the text carried a time of day.
 std::optional<double> PlatformParse(const std::wstring& text, LCID lcid)
 {
-    BSTR in = SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
+    BSTR in = test::MakeBstr(text);
     DATE date = 0;
     const HRESULT hr = VarDateFromStr(in, lcid, 0, &date);
     SysFreeString(in);
-    if (FAILED(hr))
-        return std::nullopt;
-    return date;
+    return SUCCEEDED(hr) ? std::optional(date) : std::nullopt;
 }
 
-std::wstring PlatformFormat(const rt::Date& date, const std::wstring& pattern, LCID lcid)
+std::optional<std::wstring> PlatformFormat(const rt::Date& date, const std::wstring& pattern, LCID lcid)
 {
     VARIANT value;
     VariantInit(&value);
     value.vt = VT_DATE;
     value.date = date.Serial();
-    BSTR format = SysAllocString(pattern.c_str());
-    BYTE tokens[1024];
-    int used = 0;
-    std::wstring result = L"(tokenize failed)";
-    if (SUCCEEDED(VarTokenizeFormatString(format, tokens, sizeof tokens, 1, 1, lcid, &used))) {
-        BSTR out = nullptr;
-        if (SUCCEEDED(VarFormatFromTokens(&value, format, tokens, 0, &out, lcid)) && out)
-            result.assign(out, SysStringLen(out));
-        else
-            result = L"(format failed)";
-        SysFreeString(out);
-    }
-    SysFreeString(format);
-    return result;
+    return test::OleFormat(value, pattern, lcid);
 }
 
 std::optional<std::wstring> PlatformLongDate(const rt::Date& date, LCID lcid)
 {
-    if (date.Year() < 1601)
-        return std::nullopt;
-    SYSTEMTIME time = {};
-    time.wYear = static_cast<WORD>(date.Year());
-    time.wMonth = static_cast<WORD>(date.Month());
-    time.wDay = static_cast<WORD>(date.Day());
+    const SYSTEMTIME time = {WORD(date.Year()), WORD(date.Month()), 0, WORD(date.Day()), 0, 0, 0, 0};
     wchar_t buffer[256];
-    const int length = GetDateFormatW(lcid, DATE_LONGDATE, &time, nullptr, buffer, 256);
+    const int length = date.Year() < 1601 ? 0 : GetDateFormatW(lcid, DATE_LONGDATE, &time, nullptr, buffer, 256);
     return length > 0 ? std::optional(std::wstring(buffer, length - 1)) : std::nullopt;
 }
 
-std::string Narrow(const std::wstring& text)
-{
-    std::string out;
-    for (wchar_t c : text)
-        out += c == L'\t' ? "\\t" : c < 0x80 ? std::string(1, static_cast<char>(c)) : "?";
-    return out;
-}
+using test::Narrow;
 
 bool IsBlank(wchar_t c) { return c == L' ' || c == L'\t'; }
 
@@ -191,59 +160,46 @@ bool InLocaleOrder(const Shape& shape, rt::DateOrder order)
 
 // Generated short-date texts: mostly well formed in every order, with the damage the platform and we
 // must agree to refuse (impossible days, months, years) and the shapes only the platform reads.
-std::vector<std::wstring> GenerateTexts(wchar_t localeSeparator, bool monthFirst, std::mt19937& random, int count)
+std::vector<std::wstring> GenerateTexts(wchar_t localeSeparator, bool monthFirst, std::mt19937& random)
 {
     const auto pick = [&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); };
+    const auto number = [](int value, size_t minWidth) {
+        const std::wstring s = std::to_wstring(value);
+        return std::wstring(minWidth > s.size() ? minWidth - s.size() : 0, L'0') + s;
+    };
     const std::wstring separators = std::wstring(L"/-.") + localeSeparator;
-    const std::vector<std::wstring> blanks = {L"", L"", L"", L" ", L"  ", L"\t"};
+    const wchar_t* blanks[] = {L"", L"", L"", L" ", L"  ", L"\t"};
     std::vector<std::wstring> texts;
-    texts.reserve(count);
-    for (int i = 0; i < count; ++i) {
-        int year;
-        switch (pick(0, 5)) {
-        case 0: year = pick(0, 99); break;
-        case 1: year = pick(100, 999); break;
-        case 2: year = pick(9990, 10001); break;
-        default: year = pick(1900, 2100); break;
-        }
+    for (int i = 0; i < 4000; ++i) {
+        const int kind = pick(0, 5);
+        const int year = kind == 0 ? pick(0, 99) : kind == 1 ? pick(100, 999) : kind == 2 ? pick(9990, 10001)
+                                                                                            : pick(1900, 2100);
         const int month = pick(0, 9) == 0 ? pick(0, 13) : pick(1, 12);
         const int day = pick(0, 9) == 0 ? pick(0, 32) : pick(pick(0, 1) ? 28 : 1, 31);
-
-        const auto number = [&](int value, int minWidth) {
-            std::wstring s = std::to_wstring(value);
-            while (static_cast<int>(s.size()) < minWidth)
-                s.insert(0, 1, L'0');
-            return s;
-        };
-        std::wstring yearText = number(year, pick(0, 3) == 0 ? pick(1, 4) : (year < 100 ? 2 : 4));
-        std::wstring monthText = number(month, pick(1, 2) + (pick(0, 30) == 0));
-        std::wstring dayText = number(day, pick(1, 2));
-
-        std::array<std::wstring, 3> parts;
+        const std::wstring y = number(year, pick(0, 3) == 0 ? pick(1, 4) : (year < 100 ? 2 : 4));
+        const std::wstring m = number(month, pick(1, 2) + (pick(0, 30) == 0));
+        const std::wstring d = number(day, pick(1, 2));
+        const std::wstring first = monthFirst ? m : d;
+        const std::wstring second = monthFirst ? d : m;
+        // Mostly the locale's order, then year first, the other order, and year-day-month.
         const int order = pick(0, 19);
-        if (order < 13)
-            parts = monthFirst ? std::array{monthText, dayText, yearText} : std::array{dayText, monthText, yearText};
-        else if (order < 16)
-            parts = {yearText, monthText, dayText};
-        else if (order < 18)
-            parts = monthFirst ? std::array{dayText, monthText, yearText} : std::array{monthText, dayText, yearText};
-        else
-            parts = {yearText, dayText, monthText};
-
+        const std::array parts = order < 13   ? std::array{first, second, y}
+                                 : order < 16 ? std::array{y, m, d}
+                                 : order < 18 ? std::array{second, first, y}
+                                              : std::array{y, d, m};
         const wchar_t sep1 = separators[pick(0, 3)];
         const wchar_t sep2 = pick(0, 9) == 0 ? separators[pick(0, 3)] : sep1;
         std::wstring text = parts[0] + sep1 + parts[1] + sep2 + parts[2];
         switch (pick(0, 24)) {
-        case 0: text = parts[0] + sep1 + parts[1]; break;                    // two numbers
-        case 1: text += sep1 + std::to_wstring(pick(1, 12)); break;          // four numbers
-        case 2: text.insert(parts[0].size(), L" "); break;                   // blank inside
-        case 3: text[parts[0].size()] = L','; break;                         // comma separator
-        case 4: text[parts[0].size()] = L' '; break;                         // blank separator
-        case 5: text += L" 10:30"; break;                                    // a time
-        case 6: text.insert(parts[0].size(), 1, sep1); break;                // doubled separator
-        case 7: text += L"x"; break;                                         // a letter
-        case 8: text = sep1 + text; break;                                   // leading separator
-        default: break;
+        case 0: text = parts[0] + sep1 + parts[1]; break;            // two numbers
+        case 1: text += sep1 + std::to_wstring(pick(1, 12)); break;  // four numbers
+        case 2: text.insert(parts[0].size(), L" "); break;           // blank inside
+        case 3: text[parts[0].size()] = L','; break;                 // comma separator
+        case 4: text[parts[0].size()] = L' '; break;                 // blank separator
+        case 5: text += L" 10:30"; break;                            // a time
+        case 6: text.insert(parts[0].size(), 1, sep1); break;        // doubled separator
+        case 7: text += L"x"; break;                                 // a letter
+        case 8: text = sep1 + text; break;                           // leading separator
         }
         texts.push_back(blanks[pick(0, 5)] + text + blanks[pick(0, 5)]);
     }
@@ -258,117 +214,85 @@ TEST(DateOleaut, ParseAgreesWithVarDateFromStr)
     for (const LCID lcid : kLocales) {
         const rt::Locale locale = LocaleFromSystem(lcid);
         rt::ScopedLocale scoped(locale);
-        std::map<std::string, int> tally;
-        std::vector<std::string> faults;
-        const auto fault = [&](const std::wstring& text, const std::string& what) {
-            if (faults.size() < 20)
-                faults.push_back("[" + Narrow(text) + "] " + what);
-            ++tally["FAULT"];
-        };
-
+        test::Tally tally("VarDateFromStr " + std::to_string(lcid));
+        const auto ymd = [](const rt::Date& date) { return Narrow(date.Format(L"yyyy/mm/dd")); };
         for (const std::wstring& text :
-             GenerateTexts(locale.dateSeparator, locale.dateOrder == rt::DateOrder::MonthDayYear, random, 4000)) {
+             GenerateTexts(locale.dateSeparator, locale.dateOrder == rt::DateOrder::MonthDayYear, random)) {
             const auto ours = rt::Date::Parse(text);
             const auto serial = PlatformParse(text, lcid);
             const auto shape = OurShape(text, locale.dateSeparator);
             const bool hasDot = text.find(L'.') != std::wstring::npos;
-            if (shape && serial && *serial != std::trunc(*serial) && std::trunc(*serial) == 0 && hasDot) {
-                ++tally["platform reads a time of day"];
-                continue;
-            }
             const auto platform = serial ? rt::Date::FromSerial(static_cast<int64_t>(std::trunc(*serial)))
                                          : rt::Result<rt::Date>(rt::ValueError::TypeMismatch);
-
-            if (!shape) {
-                if (ours.ok())
-                    fault(text, "read a shape we do not read");
-                else
-                    ++tally[platform.ok() ? "platform only: other shape" : "both refuse"];
-            } else if (ours.ok() && platform.ok()) {
-                if (*ours == *platform)
-                    ++tally["same date"];
-                else if (ours->Year() >= 1930 && ours->Year() <= 1949 && platform->Year() == ours->Year() + 100 &&
-                         platform->Month() == ours->Month() && platform->Day() == ours->Day())
-                    ++tally["two-digit year 30-49"];
-                else if (shape->digits[0] >= 3 && shape->digits[2] < 3 && shape->numbers[0] < 100 &&
-                         IsReordering(shape->numbers, *platform))
-                    ++tally["zero-padded first number as the year"];
-                else
-                    fault(text, "dates differ: ours " + Narrow(ours->Format(L"yyyy/mm/dd")) + ", platform " +
-                                    Narrow(platform->Format(L"yyyy/mm/dd")));
-            } else if (ours.ok()) {
-                if (hasDot && locale.dateSeparator != L'.')
-                    ++tally["ours only: \".\" separator"];
-                else
-                    fault(text, "platform refuses, ours " + Narrow(ours->Format(L"yyyy/mm/dd")));
-            } else if (platform.ok()) {
-                if (InLocaleOrder(*shape, locale.dateOrder))
-                    fault(text, "we refuse a date written in the locale's order");
-                else if (IsReordering(shape->numbers, *platform))
-                    ++tally["platform only: reordered"];
-                else
-                    fault(text, "we refuse the platform's " + Narrow(platform->Format(L"yyyy/mm/dd")));
-            } else {
-                ++tally["both refuse"];
-            }
+            const std::string where = "[" + Narrow(text) + "] ";
+            if (shape && serial && *serial != std::trunc(*serial) && std::trunc(*serial) == 0 && hasDot)
+                tally.Note("platform reads a time of day");
+            else if (!shape && ours.ok())
+                tally.Fail(where + "read a shape we do not read");
+            else if (!shape)
+                tally.Note(platform.ok() ? "platform only: other shape" : "both refuse");
+            else if (ours.ok() && platform.ok() && *ours == *platform)
+                tally.Same();
+            else if (ours.ok() && platform.ok() && ours->Year() >= 1930 && ours->Year() <= 1949 &&
+                     *platform == *rt::Date::FromYmd(ours->Year() + 100, ours->Month(), ours->Day()))
+                tally.Note("two-digit year 30-49");
+            else if (ours.ok() && platform.ok() && shape->digits[0] >= 3 && shape->digits[2] < 3 &&
+                     shape->numbers[0] < 100 && IsReordering(shape->numbers, *platform))
+                tally.Note("zero-padded first number as the year");
+            else if (ours.ok() && platform.ok())
+                tally.Fail(where + "dates differ: ours " + ymd(*ours) + ", platform " + ymd(*platform));
+            else if (ours.ok() && hasDot && locale.dateSeparator != L'.')
+                tally.Note("ours only: \".\" separator");
+            else if (ours.ok())
+                tally.Fail(where + "platform refuses, ours " + ymd(*ours));
+            else if (platform.ok() && InLocaleOrder(*shape, locale.dateOrder))
+                tally.Fail(where + "we refuse a date written in the locale's order");
+            else if (platform.ok() && IsReordering(shape->numbers, *platform))
+                tally.Note("platform only: reordered");
+            else if (platform.ok())
+                tally.Fail(where + "we refuse the platform's " + ymd(*platform));
+            else
+                tally.Note("both refuse");
         }
-
-        std::string summary;
-        for (const auto& [what, count] : tally)
-            summary += "  " + what + ": " + std::to_string(count) + "\n";
-        std::printf("LCID %04lx\n%s", lcid, summary.c_str());
-        EXPECT_TRUE(faults.empty()) << "LCID " << lcid << "\n" << testing::PrintToString(faults);
-        EXPECT_GT(tally["same date"], 1000) << "too few agreeing dates for the comparison to mean much";
-        EXPECT_GT(tally["both refuse"], 200);
+        EXPECT_GT(tally.Count("same"), 1000) << "too few agreeing dates for the comparison to mean much";
+        EXPECT_GT(tally.Count("both refuse"), 200);
     }
 }
 
+// The short patterns and "dddd" against VarFormat, the long date against GetDateFormatW, in the three
+// locales filled from the system and in the two preset locales.
 TEST(DateOleaut, FormatAgreesWithVarFormat)
 {
-    const std::vector<std::wstring> patterns = {L"dd/mm/yyyy", L"mm/dd/yyyy", L"yyyy/mm/dd", L"dd/mm/yy",
-                                                L"mm/dd/yy",   L"dddd",       L"dddddd"};
     std::mt19937 random(7);
     std::uniform_int_distribution<int64_t> anyDay(-657434, 2958465);
     std::vector<rt::Date> dates = {*rt::Date::FromYmd(100, 1, 1), *rt::Date::FromYmd(9999, 12, 31),
                                    *rt::Date::FromYmd(1600, 12, 31), *rt::Date::FromYmd(1601, 1, 1),
                                    *rt::Date::FromYmd(2024, 2, 29)};
+    for (int month = 1; month <= 12; ++month)  // every day and month name
+        dates.push_back(*rt::Date::FromYmd(2021, month, month <= 7 ? month : 1));
     for (int i = 0; i < 1500; ++i)
         dates.push_back(*rt::Date::FromSerial(anyDay(random)));
-
-    for (const LCID lcid : kLocales) {
-        rt::ScopedLocale scoped(LocaleFromSystem(lcid));
-        const bool quotedLongDate = rt::CurrentLocale().longDatePattern.find(L'\'') != std::wstring::npos;
-        int failures = 0;
+    std::vector<std::pair<rt::Locale, LCID>> locales = {{rt::Locale::EnglishUS(), kEnglishUS},
+                                                        {rt::Locale::PortugueseBR(), kPortugueseBR}};
+    for (const LCID lcid : kLocales)
+        locales.emplace_back(LocaleFromSystem(lcid), lcid);
+    for (const auto& [locale, lcid] : locales) {
+        rt::ScopedLocale scoped(locale);
+        const bool quotedLongDate = locale.longDatePattern.find(L'\'') != std::wstring::npos;
+        test::Tally tally("VarFormat " + std::to_string(lcid));
         for (const rt::Date& date : dates) {
-            for (const std::wstring& pattern : patterns) {
+            for (const std::wstring pattern :
+                 {L"dd/mm/yyyy", L"mm/dd/yyyy", L"yyyy/mm/dd", L"dd/mm/yy", L"mm/dd/yy", L"dddd", L"dddddd"}) {
                 const std::wstring ours = date.Format(pattern);
-                std::optional<std::wstring> expected = PlatformFormat(date, pattern, lcid);
-                if (pattern == L"dddddd") {
-                    expected = PlatformLongDate(date, lcid);
-                    if (!expected && !quotedLongDate)
-                        expected = PlatformFormat(date, pattern, lcid);
-                }
-                if (expected && ours != *expected && ++failures <= 10)
-                    ADD_FAILURE() << "LCID " << lcid << " " << Narrow(pattern) << ": ours [" << Narrow(ours)
-                                  << "], platform [" << Narrow(*expected) << "]";
-            }
-        }
-        EXPECT_EQ(failures, 0);
-    }
-}
-
-TEST(DateOleaut, PresetLocalesWriteTheSystemsNames)
-{
-    const std::vector<std::pair<rt::Locale, LCID>> presets = {{rt::Locale::EnglishUS(), kEnglishUS},
-                                                              {rt::Locale::PortugueseBR(), kPortugueseBR}};
-    for (const auto& [preset, lcid] : presets) {
-        SCOPED_TRACE(lcid);
-        rt::ScopedLocale scoped(preset);
-        for (int day = 1; day <= 7; ++day) {
-            for (int month = 1; month <= 12; ++month) {
-                const rt::Date date = *rt::Date::FromYmd(2021, month, day);
-                EXPECT_EQ(date.Format(L"dddddd"), PlatformLongDate(date, lcid).value_or(L"?"));
-                EXPECT_EQ(date.Format(L"dddd"), PlatformFormat(date, L"dddd", lcid));
+                auto expected =
+                    pattern == L"dddddd" ? PlatformLongDate(date, lcid) : PlatformFormat(date, pattern, lcid);
+                if (!expected && pattern == L"dddddd" && !quotedLongDate)
+                    expected = PlatformFormat(date, pattern, lcid);
+                if (expected ? ours != *expected : pattern != L"dddddd")
+                    tally.Fail(Narrow(pattern) + ": ours [" + Narrow(ours) + "], platform [" +
+                               Narrow(expected.value_or(L"(failed)")) + "]");
+                else
+                    tally.Same();
             }
         }
     }

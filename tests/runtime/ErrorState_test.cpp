@@ -3,11 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <vector>
 
 TEST(ErrorState, RaiseFillsTheStandardTextOfTheNumber)
 {
-    const std::vector<std::pair<int, std::wstring>> cases = {
+    const std::pair<int, std::wstring> cases[] = {
         {5, L"Invalid procedure call or argument"},
         {6, L"Overflow"},
         {9, L"Subscript out of range"},
@@ -34,7 +33,7 @@ TEST(ErrorState, KeepsAGivenDescriptionAndClears)
 {
     rt::Err().Raise(9, L"Plumvane.cPopMenu", L"No such item");
     EXPECT_EQ(rt::Err().Description(), L"No such item");
-    rt::Err().Raise(rt::ValueError::Overflow);
+    rt::Err().Raise(rt::ValueError::Overflow);  // a conversion failure raised as is
     EXPECT_EQ(rt::Err().Number(), 6);
     EXPECT_EQ(rt::Err().Source(), L"");
     EXPECT_EQ(rt::Err().Description(), L"Overflow");
@@ -42,7 +41,7 @@ TEST(ErrorState, KeepsAGivenDescriptionAndClears)
     EXPECT_EQ(rt::Err().Number(), 0);
     EXPECT_EQ(rt::Err().Description(), L"");
     rt::Err().Raise(13, L"x");
-    rt::Err().Raise(0, L"y", L"z");
+    rt::Err().Raise(0, L"y", L"z");  // raising 0 clears
     EXPECT_EQ(rt::Err().Number(), 0);
     EXPECT_EQ(rt::Err().Source(), L"");
 }

@@ -6,7 +6,7 @@
 
 namespace test {
 
-// A non-negative integer.
+// A non-negative integer, in 32-bit limbs, least significant first, without leading zero limbs.
 class BigInt {
 public:
     __extension__ typedef unsigned __int128 U128;
@@ -19,25 +19,18 @@ public:
     static BigInt Pow10(int n)
     {
         BigInt r(1);
-        for (int i = 0; i < n; ++i)
-            r = r * BigInt(10);
+        for (; n > 0; n -= 19)
+            r = r * BigInt(n >= 19 ? 10000000000000000000ull : Pow10Small(n));
         return r;
     }
     BigInt ShiftedLeft(int bits) const
     {
-        BigInt r;
-        r.limbs_.assign(static_cast<size_t>(bits / 32), 0);
-        uint32_t carry = 0;
-        for (uint32_t limb : limbs_) {
-            r.limbs_.push_back(bits % 32 == 0 ? limb : (limb << (bits % 32)) | carry);
-            carry = bits % 32 == 0 ? 0 : limb >> (32 - bits % 32);
-        }
-        r.limbs_.push_back(carry);
+        BigInt r = *this * BigInt(U128(1) << (bits % 64));
+        r.limbs_.insert(r.limbs_.begin(), static_cast<size_t>(bits / 64 * 2), 0u);
         r.Trim();
         return r;
     }
     bool IsZero() const { return limbs_.empty(); }
-    bool IsOdd() const { return !limbs_.empty() && (limbs_[0] & 1) != 0; }
 
     friend BigInt operator*(const BigInt& a, const BigInt& b)
     {
@@ -45,11 +38,8 @@ public:
         r.limbs_.assign(a.limbs_.size() + b.limbs_.size(), 0);
         for (size_t i = 0; i < a.limbs_.size(); ++i) {
             uint64_t carry = 0;
-            for (size_t j = 0; j < b.limbs_.size(); ++j) {
-                const uint64_t t = uint64_t(a.limbs_[i]) * b.limbs_[j] + r.limbs_[i + j] + carry;
-                r.limbs_[i + j] = static_cast<uint32_t>(t);
-                carry = t >> 32;
-            }
+            for (size_t j = 0; j < b.limbs_.size(); ++j, carry >>= 32)
+                r.limbs_[i + j] = static_cast<uint32_t>(carry += uint64_t(a.limbs_[i]) * b.limbs_[j] + r.limbs_[i + j]);
             r.limbs_[i + b.limbs_.size()] = static_cast<uint32_t>(carry);
         }
         r.Trim();
@@ -59,13 +49,9 @@ public:
     {
         BigInt r;
         uint64_t carry = 0;
-        for (size_t i = 0; i < std::max(a.limbs_.size(), b.limbs_.size()); ++i) {
-            const uint64_t t = uint64_t(a.Limb(i)) + b.Limb(i) + carry;
-            r.limbs_.push_back(static_cast<uint32_t>(t));
-            carry = t >> 32;
-        }
-        if (carry != 0)
-            r.limbs_.push_back(static_cast<uint32_t>(carry));
+        for (size_t i = 0; i < std::max(a.limbs_.size(), b.limbs_.size()) + 1; ++i, carry >>= 32)
+            r.limbs_.push_back(static_cast<uint32_t>(carry += uint64_t(a.Limb(i)) + b.Limb(i)));
+        r.Trim();
         return r;
     }
     // a - b with a >= b.
@@ -74,9 +60,9 @@ public:
         BigInt r;
         int64_t borrow = 0;
         for (size_t i = 0; i < a.limbs_.size(); ++i) {
-            int64_t t = int64_t(a.limbs_[i]) - b.Limb(i) - borrow;
-            borrow = t < 0 ? 1 : 0;
-            r.limbs_.push_back(static_cast<uint32_t>(t + (borrow << 32)));
+            const int64_t t = int64_t(a.limbs_[i]) - b.Limb(i) - borrow;
+            borrow = t < 0;
+            r.limbs_.push_back(static_cast<uint32_t>(t));
         }
         r.Trim();
         return r;
@@ -92,6 +78,7 @@ public:
     }
 
 private:
+    static uint64_t Pow10Small(int n) { return n == 0 ? 1 : 10 * Pow10Small(n - 1); }
     uint32_t Limb(size_t i) const { return i < limbs_.size() ? limbs_[i] : 0; }
     void Trim()
     {
