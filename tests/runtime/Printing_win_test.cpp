@@ -1,3 +1,5 @@
+#include "runtime/Graphics_win.h"
+#include "runtime/Handles_win.h"
 #include "runtime/Printing_win.h"
 
 #include <windows.h>
@@ -10,57 +12,40 @@ namespace {
 // A window painting its left half red and its right half blue, with a green child in the top-left corner.
 LRESULT CALLBACK PaintProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == WM_PAINT) {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(hwnd, &ps);
-        RECT client;
-        GetClientRect(hwnd, &client);
-        RECT left = client;
-        left.right /= 2;
-        RECT right = client;
-        right.left = left.right;
-        HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
-        HBRUSH blue = CreateSolidBrush(RGB(0, 0, 255));
-        FillRect(dc, &left, red);
-        FillRect(dc, &right, blue);
-        DeleteObject(red);
-        DeleteObject(blue);
-        EndPaint(hwnd, &ps);
-        return 0;
-    }
-    if (message == WM_CTLCOLORSTATIC) {
-        static HBRUSH green = CreateSolidBrush(RGB(0, 255, 0));
-        return reinterpret_cast<LRESULT>(green);
-    }
-    return DefWindowProcW(hwnd, message, wParam, lParam);
+    if (message == WM_CTLCOLORSTATIC)
+        return reinterpret_cast<LRESULT>(rt::CachedBrush(RGB(0, 255, 0)));
+    if (message != WM_PAINT)
+        return DefWindowProcW(hwnd, message, wParam, lParam);
+    rt::PaintScope paint(hwnd);
+    RECT left;
+    GetClientRect(hwnd, &left);
+    RECT right = left;
+    right.left = left.right /= 2;
+    FillRect(paint.dc(), &left, rt::CachedBrush(RGB(255, 0, 0)));
+    FillRect(paint.dc(), &right, rt::CachedBrush(RGB(0, 0, 255)));
+    return 0;
 }
 
 class PaintedWindow {
 public:
     PaintedWindow()
     {
-        WNDCLASSW wc{};
-        wc.lpfnWndProc = PaintProc;
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.lpszClassName = L"PrintingTestWindow";
+        const WNDCLASSW wc{
+            .lpfnWndProc = PaintProc, .hInstance = GetModuleHandleW(nullptr), .lpszClassName = L"PrintingTestWindow"};
         RegisterClassW(&wc);  // fails harmlessly when a previous test registered it
-        hwnd_ = CreateWindowW(L"PrintingTestWindow", L"Print me", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 20, 20, 300,
-                              200, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
-        CreateWindowW(L"STATIC", L"", WS_CHILD | WS_VISIBLE, 0, 0, 20, 10, hwnd_, nullptr, GetModuleHandleW(nullptr),
-                      nullptr);
-        ShowWindow(hwnd_, SW_SHOW);
-        UpdateWindow(hwnd_);
+        window_.reset(CreateWindowW(L"PrintingTestWindow", L"Print me", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 20, 20,
+                                    300, 200, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr));
+        CreateWindowW(L"STATIC", L"", WS_CHILD | WS_VISIBLE, 0, 0, 20, 10, get(), nullptr, nullptr, nullptr);
+        ShowWindow(get(), SW_SHOW);
+        UpdateWindow(get());
         MSG msg;
         while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
             DispatchMessageW(&msg);
     }
-    ~PaintedWindow() { DestroyWindow(hwnd_); }
-    PaintedWindow(const PaintedWindow&) = delete;
-    PaintedWindow& operator=(const PaintedWindow&) = delete;
-    HWND get() const { return hwnd_; }
+    HWND get() const { return window_.get(); }
 
 private:
-    HWND hwnd_;
+    rt::WindowHandle window_;
 };
 
 bool HasDefaultPrinter()

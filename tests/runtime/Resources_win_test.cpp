@@ -1,3 +1,4 @@
+#include "runtime/Handles_win.h"
 #include "runtime/ResourceIds.h"
 #include "runtime/Resources_win.h"
 
@@ -5,7 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <tuple>
 
 namespace {
 
@@ -48,55 +51,25 @@ TEST(LoadMessage, BreaksLinesAndFillsPlaceholdersOnce)
     EXPECT_EQ(rt::LoadMessage(-3), L"");
 }
 
-struct IconSize {
-    int width;
-    int height;
-    bool isIcon;
-    int hotX;
-    int hotY;
+struct IconShape {
+    int width = 0;
+    int height = 0;
+    bool isIcon = false;
+    int hotX = 0;
+    int hotY = 0;
 };
 
-IconSize Measure(HICON icon)
+IconShape Measure(HICON icon)
 {
     ICONINFO info{};
     if (!GetIconInfo(icon, &info))
         return {};
-    BITMAP mask{};
-    GetObjectW(info.hbmMask, sizeof mask, &mask);
-    const bool colour = info.hbmColor != nullptr;
-    DeleteObject(info.hbmMask);
-    if (info.hbmColor)
-        DeleteObject(info.hbmColor);
-    return {mask.bmWidth, colour ? mask.bmHeight : mask.bmHeight / 2, info.fIcon != FALSE,
+    rt::BitmapHandle mask(info.hbmMask);
+    rt::BitmapHandle colour(info.hbmColor);
+    BITMAP bits{};
+    GetObjectW(mask.get(), sizeof bits, &bits);
+    return {bits.bmWidth, colour ? bits.bmHeight : bits.bmHeight / 2, info.fIcon != FALSE,
             static_cast<int>(info.xHotspot), static_cast<int>(info.yHotspot)};
-}
-
-TEST(LoadIconResource, LoadsIconsAndTheCursorAtTheirSizes)
-{
-    struct Case {
-        int id;
-        int size;
-        int expected;
-    };
-    for (const Case& c : {Case{rt::kIconArrowDown, 0, 16}, Case{rt::kIconArrowUp, 0, 16},
-                          Case{rt::kIconProgram, 32, 32}, Case{rt::kIconProgram, 16, 16}}) {
-        SCOPED_TRACE(c.id * 100 + c.size);
-        HICON icon = rt::LoadIconResource(c.id, c.size);
-        ASSERT_NE(icon, nullptr);
-        EXPECT_EQ(rt::LoadIconResource(c.id, c.size), icon);  // kept, not loaded again
-        const IconSize measured = Measure(icon);
-        EXPECT_TRUE(measured.isIcon);
-        EXPECT_EQ(measured.width, c.expected);
-        EXPECT_EQ(measured.height, c.expected);
-    }
-    const IconSize hand = Measure(rt::LoadCursorResource(rt::kCursorHand));
-    EXPECT_FALSE(hand.isIcon);
-    EXPECT_EQ(hand.width, 32);
-    EXPECT_EQ(hand.height, 32);
-    EXPECT_EQ(hand.hotX, 14);
-    EXPECT_EQ(hand.hotY, 4);
-    EXPECT_EQ(rt::LoadIconResource(999), nullptr);
-    EXPECT_EQ(rt::LoadCursorResource(999), nullptr);
 }
 
 // Draws the icon over magenta in a 32-bit memory bitmap and returns the pixel at (x, y) as 0xRRGGBB.
@@ -105,45 +78,57 @@ COLORREF PixelOf(HICON icon, int size, int x, int y)
     BITMAPINFO info{};
     info.bmiHeader = {sizeof info.bmiHeader, size, -size, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
     void* bits = nullptr;
-    HDC dc = CreateCompatibleDC(nullptr);
-    HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(dc, bitmap);
-    for (int i = 0; i < size * size; ++i)
-        static_cast<DWORD*>(bits)[i] = 0xFF00FF;
-    DrawIconEx(dc, 0, 0, icon, size, size, 0, nullptr, DI_NORMAL);
+    rt::MemoryDcHandle dc(CreateCompatibleDC(nullptr));
+    rt::BitmapHandle bitmap(CreateDIBSection(dc.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    rt::SelectScope select(dc.get(), bitmap.get());
+    std::fill_n(static_cast<DWORD*>(bits), size * size, 0xFF00FF);
+    DrawIconEx(dc.get(), 0, 0, icon, size, size, 0, nullptr, DI_NORMAL);
     GdiFlush();
-    const DWORD pixel = static_cast<DWORD*>(bits)[y * size + x] & 0xFFFFFF;
-    SelectObject(dc, old);
-    DeleteObject(bitmap);
-    DeleteDC(dc);
-    return pixel;
+    return static_cast<DWORD*>(bits)[y * size + x] & 0xFFFFFF;
 }
 
-TEST(LoadIconResource, PixelsFollowTheGrids)
+TEST(LoadIconResource, LoadsIconsAndTheCursorAtTheirSizesFromTheirGrids)
 {
-    struct Case {
-        int id;
-        int size;
-        int x;
-        int y;
-        COLORREF rgb;
-    };
-    const Case cases[] = {
-        {rt::kIconArrowDown, 16, 0, 0, 0xFF00FF},   // transparent corner
-        {rt::kIconArrowDown, 16, 7, 5, 0xC00000},   // red shaft
-        {rt::kIconArrowDown, 16, 7, 14, 0x000000},  // outline at the tip, pointing down
-        {rt::kIconArrowDown, 16, 7, 1, 0x000000},  {rt::kIconArrowUp, 16, 7, 1, 0x000000},  // tip, pointing up
-        {rt::kIconArrowUp, 16, 7, 10, 0x008000},                                            // green shaft
-        {rt::kIconArrowUp, 16, 1, 14, 0xFF00FF},   {rt::kIconProgram, 16, 0, 0, 0xFF00FF},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.id << " at " << c.x << "," << c.y);
-        EXPECT_EQ(PixelOf(rt::LoadIconResource(c.id), c.size, c.x, c.y), c.rgb);
+    for (const auto& [id, size, expected] :
+         {std::tuple{rt::kIconArrowDown, 0, 16}, std::tuple{rt::kIconProgram, 32, 32},
+          std::tuple{rt::kIconProgram, 16, 16}}) {
+        SCOPED_TRACE(id * 100 + size);
+        HICON icon = rt::LoadIconResource(id, size);
+        EXPECT_EQ(rt::LoadIconResource(id, size), icon);  // kept, not loaded again
+        const IconShape shape = Measure(icon);
+        EXPECT_TRUE(shape.isIcon);
+        EXPECT_EQ(shape.width, expected);
+        EXPECT_EQ(shape.height, expected);
     }
-    HICON hand = rt::LoadCursorResource(rt::kCursorHand);
-    EXPECT_EQ(PixelOf(hand, 32, 14, 4), 0x000000u);  // the fingertip is the hot spot
-    EXPECT_EQ(PixelOf(hand, 32, 15, 8), 0xFFFFFFu);
-    EXPECT_EQ(PixelOf(hand, 32, 14, 3), 0xFF00FFu);
+    const IconShape hand = Measure(rt::LoadCursorResource(rt::kCursorHand));
+    EXPECT_FALSE(hand.isIcon);
+    EXPECT_EQ(hand.width, 32);
+    EXPECT_EQ(hand.height, 32);
+    EXPECT_EQ(hand.hotX, 14);
+    EXPECT_EQ(hand.hotY, 4);
+    EXPECT_EQ(rt::LoadIconResource(999), nullptr);
+    EXPECT_EQ(rt::LoadCursorResource(999), nullptr);
+
+    const struct {
+        HICON icon;
+        int size, x, y;
+        COLORREF rgb;
+    } pixels[] = {
+        {rt::LoadIconResource(rt::kIconArrowDown), 16, 0, 0, 0xFF00FF},   // transparent corner
+        {rt::LoadIconResource(rt::kIconArrowDown), 16, 7, 5, 0xC00000},   // red shaft
+        {rt::LoadIconResource(rt::kIconArrowDown), 16, 7, 14, 0x000000},  // tip at the bottom
+        {rt::LoadIconResource(rt::kIconArrowUp), 16, 7, 1, 0x000000},     // tip at the top
+        {rt::LoadIconResource(rt::kIconArrowUp), 16, 7, 10, 0x008000},    // green shaft
+        {rt::LoadIconResource(rt::kIconArrowUp), 16, 1, 14, 0xFF00FF},
+        {rt::LoadIconResource(rt::kIconProgram), 16, 0, 0, 0xFF00FF},
+        {rt::LoadCursorResource(rt::kCursorHand), 32, 14, 4, 0x000000},  // the fingertip is the hot spot
+        {rt::LoadCursorResource(rt::kCursorHand), 32, 15, 8, 0xFFFFFF},
+        {rt::LoadCursorResource(rt::kCursorHand), 32, 14, 3, 0xFF00FF},
+    };
+    for (const auto& p : pixels) {
+        SCOPED_TRACE(testing::Message() << p.size << " at " << p.x << "," << p.y);
+        EXPECT_EQ(PixelOf(p.icon, p.size, p.x, p.y), p.rgb);
+    }
 }
 
 TEST(AppIdentity, NamesTheProgramAndItsFolder)

@@ -36,30 +36,27 @@ TEST_F(Settings, RoundTripsTextsAsRegistryStrings)
     EXPECT_STREQ(stored, L"3300");
 }
 
-TEST_F(Settings, AbsentOrUnreadableValuesGiveTheDefault)
+TEST_F(Settings, AbsentUnreadableOrUnaddressableValuesGiveTheDefault)
 {
     ASSERT_TRUE(rt::SaveSetting(app, L"Conf", L"Present", L"here"));
-    EXPECT_EQ(rt::GetSetting(app, L"Conf", L"Absent", L"dflt"), L"dflt");
-    EXPECT_EQ(rt::GetSetting(app, L"Other", L"Present", L"dflt"), L"dflt");
-    EXPECT_EQ(rt::GetSetting(app + L"X", L"Conf", L"Present", L"dflt"), L"dflt");
+    const DWORD number = 5;  // not a text
+    ASSERT_EQ(
+        RegSetKeyValueW(HKEY_CURRENT_USER, (appKey + L"\\Conf").c_str(), L"Number", REG_DWORD, &number, sizeof number),
+        ERROR_SUCCESS);
+    const struct {
+        std::wstring app, section, key;
+        bool refused;  // names that address no section cannot be saved either
+    } cases[] = {
+        {app, L"Conf", L"Absent", false}, {app, L"Other", L"Present", false}, {app + L"X", L"Conf", L"Present", false},
+        {app, L"Conf", L"Number", false}, {L"", L"Conf", L"Present", true},   {app, L"Conf\\Nested", L"Present", true},
+        {app, L"", L"Present", true},     {app, L"Conf", L"", true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(c.app + L"|" + c.section + L"|" + c.key));
+        EXPECT_EQ(rt::GetSetting(c.app, c.section, c.key, L"dflt"), L"dflt");
+        if (c.refused)
+            EXPECT_FALSE(rt::SaveSetting(c.app, c.section, c.key, L"v"));
+    }
     EXPECT_EQ(rt::GetSetting(app, L"Conf", L"Absent"), L"");
-
-    HKEY key = nullptr;
-    ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, (appKey + L"\\Conf").c_str(), 0, KEY_SET_VALUE, &key), ERROR_SUCCESS);
-    const DWORD number = 5;
-    RegSetValueExW(key, L"Number", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number), sizeof number);
-    RegCloseKey(key);
-    EXPECT_EQ(rt::GetSetting(app, L"Conf", L"Number", L"dflt"), L"dflt");
-}
-
-TEST_F(Settings, RefusesNamesThatAddressNoSection)
-{
-    EXPECT_FALSE(rt::SaveSetting(L"", L"Conf", L"Key", L"v"));
-    EXPECT_FALSE(rt::SaveSetting(app, L"", L"Key", L"v"));
-    EXPECT_FALSE(rt::SaveSetting(app, L"Conf", L"", L"v"));
-    EXPECT_FALSE(rt::SaveSetting(app, L"Conf\\Nested", L"Key", L"v"));
-    EXPECT_EQ(rt::GetSetting(L"", L"Conf", L"Key", L"dflt"), L"dflt");
-    EXPECT_EQ(rt::GetSetting(app, L"Conf\\Nested", L"Key", L"dflt"), L"dflt");
 }
 
 TEST_F(Settings, BooleansReadCaseInsensitivelyAndOtherTextGivesTheDefault)
@@ -77,12 +74,10 @@ TEST_F(Settings, BooleansReadCaseInsensitivelyAndOtherTextGivesTheDefault)
         EXPECT_EQ(rt::GetBoolSetting(app, L"Conf", L"Visivel", true), c.expected == -1 ? true : c.expected == 1);
         EXPECT_EQ(rt::GetBoolSetting(app, L"Conf", L"Visivel", false), c.expected == -1 ? false : c.expected == 1);
     }
-    EXPECT_TRUE(rt::GetBoolSetting(app, L"Conf", L"MenuXP", true));
-    ASSERT_TRUE(rt::SaveBoolSetting(app, L"Conf", L"MenuXP", false));
-    EXPECT_EQ(rt::GetSetting(app, L"Conf", L"MenuXP"), L"False");
-    EXPECT_FALSE(rt::GetBoolSetting(app, L"Conf", L"MenuXP", true));
-    ASSERT_TRUE(rt::SaveBoolSetting(app, L"Conf", L"MenuXP", true));
-    EXPECT_EQ(rt::GetSetting(app, L"Conf", L"MenuXP"), L"True");
+    for (bool value : {false, true}) {
+        ASSERT_TRUE(rt::SaveBoolSetting(app, L"Conf", L"MenuXP", value));
+        EXPECT_EQ(rt::GetSetting(app, L"Conf", L"MenuXP"), value ? L"True" : L"False");
+    }
 }
 
 }  // namespace
