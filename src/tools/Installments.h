@@ -73,8 +73,8 @@ enum class SearchEnd {
 
 struct SearchOutcome {
     SearchEnd end = SearchEnd::Failed;
-    std::wstring text;    // the searched field's text when the search ended
-    double balance = 0;   // the last balance computed
+    std::wstring text;   // the searched field's text when the search ended
+    double balance = 0;  // the last balance computed
     long computations = 0;
 };
 
@@ -85,8 +85,7 @@ SearchOutcome SearchRate(const LoanFields& fields, SearchObserver& observer, Wal
 
 // The installment search: `fields.installment` holds the installment it starts from (FirstInstallmentGuess),
 // `fields.rate` the rate. The text found is the general text before the money format the window gives it.
-SearchOutcome SearchInstallment(const LoanFields& fields, SearchObserver& observer,
-                                WalkMode mode = WalkMode::Fast);
+SearchOutcome SearchInstallment(const LoanFields& fields, SearchObserver& observer, WalkMode mode = WalkMode::Fast);
 
 // The schedule written to the tape after a calculation: lines of 26 characters (longer when a value needs
 // more room) joined by CR LF, the last without one. `totalInterest` and `finalAmount` are the result fields.

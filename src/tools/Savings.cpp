@@ -17,7 +17,10 @@ namespace {
 constexpr WalkStep kNetPhases[] = {{1, 3}, {-1, 2}, {1, 1}, {-1, 0}, {1, -1}, {-1, -2}};
 
 // a + b, held as its general text; nothing on an overflow.
-std::optional<double> SumThroughText(double a, double b) { return ThroughText(a + b); }
+std::optional<double> SumThroughText(double a, double b)
+{
+    return ThroughText(a + b);
+}
 
 }  // namespace
 

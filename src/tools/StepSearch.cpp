@@ -142,12 +142,21 @@ WalkValue AdvanceBy(const WalkValue& from, const WalkStep& step, uint64_t count,
     return at;
 }
 
-int Sign(double x) { return x > 0 ? 1 : x < 0 ? -1 : 0; }
+int Sign(double x)
+{
+    return x > 0 ? 1 : x < 0 ? -1 : 0;
+}
 
 // Phase 0 walks while the objective is positive, phase 1 while it is negative, and so on.
-int PhaseSign(size_t phase) { return phase % 2 == 0 ? 1 : -1; }
+int PhaseSign(size_t phase)
+{
+    return phase % 2 == 0 ? 1 : -1;
+}
 
-bool Matches(const Probe& probe, int want) { return !probe.error && Sign(probe.objective) == want; }
+bool Matches(const Probe& probe, int want)
+{
+    return !probe.error && Sign(probe.objective) == want;
+}
 
 struct Point {
     WalkValue value;
@@ -242,7 +251,10 @@ private:
 
 }  // namespace
 
-double WalkStep::Value() const { return FromScientific(mantissa, exponent); }
+double WalkStep::Value() const
+{
+    return FromScientific(mantissa, exponent);
+}
 
 WalkValue ReadWalkValue(std::wstring text)
 {

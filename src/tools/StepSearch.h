@@ -41,8 +41,8 @@ struct WalkStep {
 
 // The outcome of the objective at one value.
 struct Probe {
-    bool error = false;       // the computation failed: the search fails
-    double objective = 0;     // its sign picks the rule
+    bool error = false;    // the computation failed: the search fails
+    double objective = 0;  // its sign picks the rule
     // The objective is monotone on every value at or above this one. Jumps are made only across values
     // known to be monotone; a search whose objective is monotone everywhere says so at every value.
     bool monotoneAbove = false;

@@ -55,7 +55,10 @@ constexpr int kMsgCheckValue = 64;
 constexpr int kMsgCashCheckTitle = 65;
 constexpr int kMsgInCash = 150;
 
-std::wstring Message(int n, std::wstring_view first = {}) { return Module1::CarregaMensagem(n, first); }
+std::wstring Message(int n, std::wstring_view first = {})
+{
+    return Module1::CarregaMensagem(n, first);
+}
 
 rt::StdFont Tahoma(double size, bool bold)
 {
@@ -66,7 +69,10 @@ rt::StdFont Tahoma(double size, bool bold)
     return font;
 }
 
-bool IsSeparatorKey(int key) { return key == ',' || key == '.'; }
+bool IsSeparatorKey(int key)
+{
+    return key == ',' || key == '.';
+}
 
 // Selects the first `length` characters, as entering each field does.
 void SelectFromStart(rt::TextBox& field, int length)
@@ -218,9 +224,9 @@ void frmJuro::Design()
 
     // Tab order: the inputs in their order, each caption just before its field (so its access key reaches the
     // field), then the buttons.
-    rt::Control* order[] = {&lbl1[0], &txtValVista,  &lbl1[1],        &txtValPrest,  &lbl1[2],  &txtParcelas,
-                            &lbl1[3], &lbl1[4],      &txtDias,        &chkVista,     &lbl1[5],  &txtJuroAp,
-                            &cmdCalcular, &cmdCapitalizar, &cmdDescontar, &cmdAjuda, &lbl1[6], &lbl1[7]};
+    rt::Control* order[] = {&lbl1[0],     &txtValVista,    &lbl1[1],      &txtValPrest, &lbl1[2], &txtParcelas,
+                            &lbl1[3],     &lbl1[4],        &txtDias,      &chkVista,    &lbl1[5], &txtJuroAp,
+                            &cmdCalcular, &cmdCapitalizar, &cmdDescontar, &cmdAjuda,    &lbl1[6], &lbl1[7]};
     for (int i = 0; i < static_cast<int>(std::size(order)); ++i)
         order[i]->SetTabIndex(i);
 }
@@ -256,7 +262,10 @@ void frmJuro::Form_Activate()
     txtValVista.SetFocus();
 }
 
-void frmJuro::Form_Deactivate() { Unload(); }
+void frmJuro::Form_Deactivate()
+{
+    Unload();
+}
 
 void frmJuro::Form_KeyPress(int& KeyAscii)
 {
@@ -309,7 +318,10 @@ void frmJuro::Form_Unload(int& Cancel)
         rt::TheForm<frmCalcula>().Foco();
 }
 
-void frmJuro::cmdAjuda_Click() { rt::MsgBox(Message(kMsgHelp), rt::kMsgInformation, Caption()); }
+void frmJuro::cmdAjuda_Click()
+{
+    rt::MsgBox(Message(kMsgHelp), rt::kMsgInformation, Caption());
+}
 
 void frmJuro::Refuse(int message, rt::TextBox& field)
 {
@@ -425,7 +437,10 @@ void frmJuro::Fail()
     txtValPrest.SetTag(L"");
 }
 
-void frmJuro::InvalidData() { rt::MsgBox(Message(kMsgInvalidData), rt::kMsgCritical, Caption()); }
+void frmJuro::InvalidData()
+{
+    rt::MsgBox(Message(kMsgInvalidData), rt::kMsgCritical, Caption());
+}
 
 std::optional<frmJuro::CapitalInputs> frmJuro::AskCapitalInputs(int titleMessage, int firstMessage, int maxDays)
 {
@@ -455,7 +470,8 @@ void frmJuro::cmdCapitalizar_Click()
 {
     if (searching_)
         return;
-    const std::optional<CapitalInputs> in = AskCapitalInputs(kMsgSavingsTitle, kMsgSavingsValue, tools::kSavingsMaxDays);
+    const std::optional<CapitalInputs> in =
+        AskCapitalInputs(kMsgSavingsTitle, kMsgSavingsValue, tools::kSavingsMaxDays);
     if (!in) {
         InvalidData();
         return;
@@ -477,7 +493,8 @@ void frmJuro::cmdDescontar_Click()
 {
     if (searching_)
         return;
-    const std::optional<CapitalInputs> in = AskCapitalInputs(kMsgCashCheckTitle, kMsgCheckValue, tools::kCashCheckMaxDays);
+    const std::optional<CapitalInputs> in =
+        AskCapitalInputs(kMsgCashCheckTitle, kMsgCheckValue, tools::kCashCheckMaxDays);
     if (!in) {
         InvalidData();
         return;
@@ -489,9 +506,9 @@ void frmJuro::cmdDescontar_Click()
     if (outcome.end == tools::SearchEnd::Cancelled)
         return;
     const std::wstring shownCheck = Module1::FormataValor(in->value);
-    if (outcome.end != tools::SearchEnd::Found || !tools::CapitalBlock(outcome.net, in->rate, in->days, shownCheck,
-                                                                       in->initialDate, core::Program().FormatoData,
-                                                                       Headings())) {
+    if (outcome.end != tools::SearchEnd::Found ||
+        !tools::CapitalBlock(outcome.net, in->rate, in->days, shownCheck, in->initialDate, core::Program().FormatoData,
+                             Headings())) {
         InvalidData();
         return;
     }
@@ -534,16 +551,22 @@ tools::LoanFields frmJuro::Fields() const
 
 tools::BlockHeadings frmJuro::Headings() const
 {
-    return {Message(154), Message(155), Message(156), Message(157), Message(158), Message(159), Message(160),
-            Message(kMsgInCash)};
+    return {Message(154), Message(155), Message(156), Message(157),
+            Message(158), Message(159), Message(160), Message(kMsgInCash)};
 }
 
 // Field rules. Every change of an input empties the result mark: only the inputs a result was computed from
 // hand it over.
 
-void frmJuro::txtValVista_Change() { cmdCalcular.SetTag(L""); }
+void frmJuro::txtValVista_Change()
+{
+    cmdCalcular.SetTag(L"");
+}
 
-void frmJuro::txtValVista_GotFocus() { SelectFromStart(txtValVista, 200); }
+void frmJuro::txtValVista_GotFocus()
+{
+    SelectFromStart(txtValVista, 200);
+}
 
 void frmJuro::txtValVista_KeyPress(int& KeyAscii)
 {
@@ -551,7 +574,10 @@ void frmJuro::txtValVista_KeyPress(int& KeyAscii)
         KeyAscii = 0;
 }
 
-void frmJuro::txtValVista_LostFocus() { txtValVista.SetText(Module1::FormataValor(txtValVista.Text())); }
+void frmJuro::txtValVista_LostFocus()
+{
+    txtValVista.SetText(Module1::FormataValor(txtValVista.Text()));
+}
 
 void frmJuro::txtValPrest_Change()
 {
@@ -561,7 +587,10 @@ void frmJuro::txtValPrest_Change()
         txtJuroAp.SetText(L"");
 }
 
-void frmJuro::txtValPrest_GotFocus() { SelectFromStart(txtValPrest, 200); }
+void frmJuro::txtValPrest_GotFocus()
+{
+    SelectFromStart(txtValPrest, 200);
+}
 
 void frmJuro::txtValPrest_KeyPress(int& KeyAscii)
 {
@@ -587,7 +616,10 @@ void frmJuro::txtParcelas_Change()
 }
 
 // Two characters only: a count of three digits is mostly typed over from its hundreds.
-void frmJuro::txtParcelas_GotFocus() { SelectFromStart(txtParcelas, 2); }
+void frmJuro::txtParcelas_GotFocus()
+{
+    SelectFromStart(txtParcelas, 2);
+}
 
 void frmJuro::txtParcelas_KeyPress(int& KeyAscii)
 {
@@ -602,7 +634,10 @@ void frmJuro::txtDias_Change()
     chkVista.SetValue(!days.empty() && rt::LeadingNumber(days) == 0 ? 1 : 0);
 }
 
-void frmJuro::txtDias_GotFocus() { SelectFromStart(txtDias, 3); }
+void frmJuro::txtDias_GotFocus()
+{
+    SelectFromStart(txtDias, 3);
+}
 
 void frmJuro::txtDias_KeyPress(int& KeyAscii)
 {
@@ -618,7 +653,10 @@ void frmJuro::txtJuroAp_Change()
         txtValPrest.SetText(L"");
 }
 
-void frmJuro::txtJuroAp_GotFocus() { SelectFromStart(txtJuroAp, 200); }
+void frmJuro::txtJuroAp_GotFocus()
+{
+    SelectFromStart(txtJuroAp, 200);
+}
 
 void frmJuro::txtJuroAp_KeyPress(int& KeyAscii)
 {

@@ -18,7 +18,10 @@ using tools::LoanFields;
 using tools::SearchEnd;
 using tools::WalkMode;
 
-std::string Narrow(std::wstring_view text) { return std::string(text.begin(), text.end()); }
+std::string Narrow(std::wstring_view text)
+{
+    return std::string(text.begin(), text.end());
+}
 
 std::string Trace(const rt::Locale& locale, const LoanFields& f)
 {
@@ -46,7 +49,7 @@ TEST(Installments, SearchesReproduceTheWorkedExamples)
     struct Case {
         bool rateSearch;
         LoanFields (*make)();
-        std::wstring found;      // the searched field, shown with "." (rate) or in the money format (installment)
+        std::wstring found;  // the searched field, shown with "." (rate) or in the money format (installment)
         std::wstring finalAmount;
     };
     const Case cases[] = {
@@ -65,8 +68,8 @@ TEST(Installments, SearchesReproduceTheWorkedExamples)
             const LoanFields fields = c.make();
             SCOPED_TRACE(Trace(locale, fields));
             test::RecordingObserver observer;
-            const tools::SearchOutcome outcome = c.rateSearch ? tools::SearchRate(fields, observer)
-                                                              : tools::SearchInstallment(fields, observer);
+            const tools::SearchOutcome outcome =
+                c.rateSearch ? tools::SearchRate(fields, observer) : tools::SearchInstallment(fields, observer);
             ASSERT_EQ(outcome.end, SearchEnd::Found);
             EXPECT_EQ(observer.Steps(), outcome.computations);
             if (c.rateSearch) {
@@ -85,12 +88,9 @@ TEST(Installments, SearchesReproduceTheWorkedExamples)
     EXPECT_EQ(tools::TotalInterest(L"Erro", L"1,000.00"), std::nullopt);
 }
 
-}  // namespace
-
-namespace {
-
 // Random loans whose answers exist: an installment from a random rate (rate search) or a rate (installment
-// search), over many magnitudes.
+// search), over many magnitudes. A third of the installments come from negative rates (down to -80 %), where
+// the balance is not monotone in the rate.
 struct RandomLoan {
     LoanFields fields;
     bool rateSearch;
@@ -113,8 +113,10 @@ RandomLoan MakeRandomLoan(std::mt19937_64& random, int maxCount, int maxValueExp
     loan.fields.count = std::to_wstring(n);
     loan.fields.days = rt::FormatNumber(days(random), L"00");
     if (loan.rateSearch) {
-        const double i = monthly / 100;
-        const double payment = value * i / (1 - std::pow(1 + i, -n)) * (coin(random) ? 1.0 : 0.97);
+        const double i = (random() % 3 == 0 ? -monthly * 3.2 : monthly) / 100;
+        double payment = value * i / (1 - std::pow(1 + i, -n)) * (coin(random) ? 1.0 : 0.97);
+        if (payment < 0.01)
+            payment = value / n / 2;  // an installment of 0.00 would ask for the installment search
         loan.fields.installment = rt::FormatMoney(payment);
         loan.fields.rate = tools::kRateSearchStart;
     } else {
@@ -134,12 +136,18 @@ TEST(Installments, FastSearchEndsWhereTheSteppedSearchEnds)
 {
     for (const rt::Locale& locale : test::BothLocales()) {
         rt::ScopedLocale scoped(locale);
+        // Negative answers over few installments, where the balance is not monotone in the rate, then random
+        // loans.
+        std::vector<RandomLoan> loans{{RateSearchFields(L"1,000.00", L"38.54", L"2", L"45"), true},
+                                      {RateSearchFields(L"1,000.00", L"84.62", L"3", L"03"), true},
+                                      {RateSearchFields(L"1,000.00", L"74.43", L"3", L"00"), true}};
         std::mt19937_64 random(7);
-        for (int trial = 0; trial < 150; ++trial) {
-            const RandomLoan loan = MakeRandomLoan(random, 36, 6);
-            const bool refused = loan.rateSearch && loan.fields.count != L"1" &&
-                                 tools::InstallmentNotBelowValue(loan.fields.initialValue, loan.fields.installment)
-                                     .value_or(true);
+        for (int trial = 0; trial < 150; ++trial)
+            loans.push_back(MakeRandomLoan(random, 36, 6));
+        for (const RandomLoan& loan : loans) {
+            const bool refused =
+                loan.rateSearch && loan.fields.count != L"1" &&
+                tools::InstallmentNotBelowValue(loan.fields.initialValue, loan.fields.installment).value_or(true);
             if (refused)
                 continue;
             SCOPED_TRACE(Trace(locale, loan.fields));
@@ -170,7 +178,7 @@ TEST(Installments, EveryInputEndsWithAnAnswerOrAFailure)
         test::RecordingObserver observer;
         const tools::SearchOutcome outcome = Search(loan, WalkMode::Fast, observer);
         ASSERT_NE(outcome.end, SearchEnd::Cancelled);
-        ASSERT_LT(outcome.computations, 200);
+        ASSERT_LT(outcome.computations, tools::kMaxSearchSteps);  // every one ends on its own
         if (outcome.end == SearchEnd::Found) {
             ++found;
             const double value = rt::ParseNumber(loan.fields.initialValue).value();
@@ -201,8 +209,8 @@ TEST(Installments, EndlessWalksFail)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.why);
         test::RecordingObserver observer;
-        const tools::SearchOutcome outcome = c.rateSearch ? tools::SearchRate(c.fields, observer)
-                                                          : tools::SearchInstallment(c.fields, observer);
+        const tools::SearchOutcome outcome =
+            c.rateSearch ? tools::SearchRate(c.fields, observer) : tools::SearchInstallment(c.fields, observer);
         EXPECT_EQ(outcome.end, SearchEnd::Failed);
         EXPECT_LE(observer.Steps(), tools::kMaxSearchSteps);
     }
@@ -211,31 +219,6 @@ TEST(Installments, EndlessWalksFail)
     const tools::SearchOutcome atOnce = tools::SearchRate({L"1,000.00", L"1,000.00", L"1", L"00", L"15"}, observer);
     EXPECT_EQ(atOnce.end, SearchEnd::Found);
     EXPECT_EQ(atOnce.text, L"15");
-}
-
-TEST(Installments, ResidualTestFailsABalanceTooFarFromZero)
-{
-    // At high rates over many periods the finest step moves the balance by more than 1 % of the value, so the
-    // walk stops with a balance the calculation does not accept; a count of "1" is never tested.
-    rt::ScopedLocale scoped(rt::Locale::EnglishUS());
-    struct Case {
-        bool rateSearch;
-        LoanFields fields;
-        SearchEnd end;
-    };
-    const Case cases[] = {
-        {false, InstallmentSearchFields(L"1,000.00", L"25", L"250", L"30"), SearchEnd::Failed},
-        {false, InstallmentSearchFields(L"1,000.00", L"25", L"25", L"30"), SearchEnd::Found},
-        {true, RateSearchFields(L"599.96", L"90.14", L"93", L"06"), SearchEnd::Failed},
-        {true, RateSearchFields(L"1,000.00", L"5,000.00", L"1", L"30"), SearchEnd::Found},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(Trace(rt::CurrentLocale(), c.fields));
-        test::RecordingObserver observer;
-        const tools::SearchOutcome outcome = c.rateSearch ? tools::SearchRate(c.fields, observer)
-                                                          : tools::SearchInstallment(c.fields, observer);
-        EXPECT_EQ(outcome.end, c.end);
-    }
 }
 
 TEST(Installments, SearchEndsSilentlyWhenCancelled)
@@ -248,15 +231,10 @@ TEST(Installments, SearchEndsSilentlyWhenCancelled)
                   SearchEnd::Cancelled);
         test::RecordingObserver installmentObserver(after);
         EXPECT_EQ(
-            tools::SearchInstallment(InstallmentSearchFields(L"1,000.00", L"3", L"12", L"30"), installmentObserver)
-                .end,
+            tools::SearchInstallment(InstallmentSearchFields(L"1,000.00", L"3", L"12", L"30"), installmentObserver).end,
             SearchEnd::Cancelled);
     }
 }
-
-}  // namespace
-
-namespace {
 
 TEST(Installments, ValidationReadsTheFieldsWithTheLocalesRules)
 {
@@ -284,8 +262,8 @@ TEST(Installments, ValidationReadsTheFieldsWithTheLocalesRules)
         EXPECT_EQ(tools::MoneyReading(L""), 0);
         EXPECT_EQ(tools::FirstInstallmentGuess(Loc(L"1,000.00"), L"12"), Loc(L"83.33"));
     }
-    for (const auto& [count, refused] : {std::pair{L"0", true}, {L"00", true}, {L"", true}, {L"1", false},
-                                         {L"01", false}, {L"250", false}}) {
+    for (const auto& [count, refused] :
+         {std::pair{L"0", true}, {L"00", true}, {L"", true}, {L"1", false}, {L"01", false}, {L"250", false}}) {
         SCOPED_TRACE(Narrow(count));
         EXPECT_EQ(tools::CountRefused(count), refused);
     }
@@ -304,36 +282,18 @@ TEST(Installments, ScheduleBlockWritesEveryPeriod)
 {
     rt::ScopedLocale scoped(rt::Locale::EnglishUS());
     const LoanFields fields{L"1,000.00", L"515.01", L"2", L"30", L"2"};
-    const rt::Result<std::wstring> block =
-        tools::ScheduleBlock(fields, L"30.02", L"1,030.02", test::EnglishHeadings());
+    const rt::Result<std::wstring> block = tools::ScheduleBlock(fields, L"30.02", L"1,030.02", test::EnglishHeadings());
     ASSERT_TRUE(block.ok());
     const std::vector<std::wstring> expected{
-        L" =========================",
-        L"            INITIAL VALUE ",
-        L"                 1,000.00 ",
-        L"   NUMBER OF INSTALLMENTS ",
-        L"                      2 x ",
-        L"        INSTALLMENT VALUE ",
-        L"                   515.01 ",
-        L"    MONTHLY INTEREST RATE ",
-        L"                      2 % ",
-        L" =========== CALCULATION =",
-        L"                1,000.00 T",
-        L"                1,000.00 +",
-        L"            30 days (2%) =",
-        L"                1,020.00 -",
-        L" 001\u00aa             515.01 =",
-        L"                  504.99 +",
-        L"            30 days (2%) =",
-        L"                  515.09 -",
-        L" 002\u00aa             515.01 =",
-        L"                    0.08 T",
-        L"",
-        L"    TOTAL INTEREST AMOUNT ",
-        L"                    30.02 ",
-        L"",
-        L"             FINAL AMOUNT ",
-        L"                 1,030.02 ",
+        L" =========================",      L"            INITIAL VALUE ", L"                 1,000.00 ",
+        L"   NUMBER OF INSTALLMENTS ",      L"                      2 x ", L"        INSTALLMENT VALUE ",
+        L"                   515.01 ",      L"    MONTHLY INTEREST RATE ", L"                      2 % ",
+        L" =========== CALCULATION =",      L"                1,000.00 T", L"                1,000.00 +",
+        L"            30 days (2%) =",      L"                1,020.00 -", L" 001\u00aa             515.01 =",
+        L"                  504.99 +",      L"            30 days (2%) =", L"                  515.09 -",
+        L" 002\u00aa             515.01 =", L"                    0.08 T", L"",
+        L"    TOTAL INTEREST AMOUNT ",      L"                    30.02 ", L"",
+        L"             FINAL AMOUNT ",      L"                 1,030.02 ",
     };
     EXPECT_EQ(test::SplitLines(*block), expected);
 }
@@ -388,7 +348,7 @@ TEST(Installments, ScheduleBlockWritesLongValuesWhole)
     EXPECT_EQ(lines[2], value + L" ");
     EXPECT_EQ(lines[10], value + L" T");
     EXPECT_EQ(lines[11], L"100,000,000,000,000,000,000.00 +");  // the balance in the money format: 15 digits
-    EXPECT_EQ(lines[12], L"     12345 days (1234.5%) =");     // the days text needs 5 of the period's 4
+    EXPECT_EQ(lines[12], L"     12345 days (1234.5%) =");       // the days text needs 5 of the period's 4
     EXPECT_EQ(lines[14], L" 001\u00aa1,000,000,000,000,000,000.00 =");
     EXPECT_EQ(lines[lines.size() - 4], L"1,234,567,890,123,456,789,012.00 ");
 }

@@ -19,8 +19,8 @@ namespace {
 using tools::WalkStep;
 using tools::WalkValue;
 
-constexpr WalkStep kSteps[] = {{-1, 1}, {1, 0},  {-1, -1}, {1, -2}, {-1, -3}, {1, -4}, {-1, -5},
-                               {1, -6}, {1, 3},  {-1, 2},  {1, 1},  {-1, 0},  {1, -1}, {-1, -2}};
+constexpr WalkStep kSteps[] = {{-1, 1}, {1, 0}, {-1, -1}, {1, -2}, {-1, -3}, {1, -4}, {-1, -5},
+                               {1, -6}, {1, 3}, {-1, 2},  {1, 1},  {-1, 0},  {1, -1}, {-1, -2}};
 
 // The walk as the field does it: add the step, write the general text, read it back.
 WalkValue SingleStep(const WalkValue& from, const WalkStep& step)
@@ -30,8 +30,8 @@ WalkValue SingleStep(const WalkValue& from, const WalkStep& step)
 
 std::string Describe(const WalkValue& from, const WalkStep& step, uint64_t count)
 {
-    return "from " + std::string(from.text.begin(), from.text.end()) + " step " + std::to_string(step.mantissa) +
-           "e" + std::to_string(step.exponent) + " x " + std::to_string(count);
+    return "from " + std::string(from.text.begin(), from.text.end()) + " step " + std::to_string(step.mantissa) + "e" +
+           std::to_string(step.exponent) + " x " + std::to_string(count);
 }
 
 // Starts of every kind: money texts, general texts near zero, at the 15-digit limit, huge and tiny.
@@ -97,12 +97,14 @@ TEST(StepSearch, LongJumpsStayExact)
         uint64_t count;
     };
     const Case cases[] = {
-        {L"980000000", {-1, 2}, 300000},         // the cash check of a billion walks down by 100
-        {L"1009.596", {-1, 2}, 50},               // through zero and below
-        {L"-0.5", {1, 3}, 20000},                // a negative start, up by 1000 past zero
-        {L"99999999999999.9", {1, 3}, 20},        // the 15-digit limit: the tenths drop off
-        {L"0.000001", {1, -6}, 200000},          // the rate's finest step
-        {L"40,000.00", {1, 3}, 50000},           // a money text: the first step reads it
+        {L"980000000", {-1, 2}, 300000},    // the cash check of a billion walks down by 100
+        {L"1009.596", {-1, 2}, 50},         // through zero and below
+        {L"3000.01", {-1, 3}, 3},           // lands next to zero, where the double sum is not 0.01
+        {L"300.001", {-1, 2}, 3},
+        {L"-0.5", {1, 3}, 20000},           // a negative start, up by 1000 past zero
+        {L"99999999999999.9", {1, 3}, 20},  // the 15-digit limit: the tenths drop off
+        {L"0.000001", {1, -6}, 200000},     // the rate's finest step
+        {L"40,000.00", {1, 3}, 50000},      // a money text: the first step reads it
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(Describe(tools::ReadWalkValue(c.start), c.step, c.count));
@@ -111,18 +113,6 @@ TEST(StepSearch, LongJumpsStayExact)
             expected = SingleStep(expected, c.step);
         EXPECT_EQ(tools::Advance(tools::ReadWalkValue(c.start), c.step, c.count).text, expected.text);
     }
-}
-
-TEST(StepSearch, StallsWhereTheStepIsBelowTheLastDigit)
-{
-    bool stalled = false;
-    const WalkValue start = tools::ReadWalkValue(L"1E+20");
-    EXPECT_EQ(tools::Advance(start, {1, 3}, 5, &stalled).text, L"1E+20");
-    EXPECT_TRUE(stalled);
-    const WalkValue error = tools::ReadWalkValue(L"1.#INF");
-    EXPECT_TRUE(error.error);
-    EXPECT_TRUE(tools::Advance(error, {1, 3}, 1, &stalled).error);
-    EXPECT_TRUE(stalled);
 }
 
 // Objective x -> target - x: the walk homes in on the target from above and below.
@@ -135,7 +125,7 @@ TEST(StepSearch, WalkStopsOnTheRulesOfThePhases)
         std::wstring end;
     };
     const Case cases[] = {
-        {L"0", 12345.678, L"12345.67"},     // ends on the first value of the last walk down not above it
+        {L"0", 12345.678, L"12345.67"},  // ends on the first value of the last walk down not above it
         {L"20000", 12345.678, L"12345.67"},
         {L"12345.67", 12345.67, L"12345.67"},  // zero at once
         {L"-3000000", 5.5, L"5.5"},
@@ -146,7 +136,10 @@ TEST(StepSearch, WalkStopsOnTheRulesOfThePhases)
             test::RecordingObserver observer;
             const tools::WalkResult result = tools::Walk(
                 tools::ReadWalkValue(c.start), phases,
-                [&](const WalkValue& at) { return tools::Probe{false, c.target - at.value, true}; }, observer, mode);
+                [&](const WalkValue& at) {
+                    return tools::Probe{false, c.target - at.value, true};
+                },
+                observer, mode);
             ASSERT_EQ(result.end, tools::WalkEnd::Stopped);
             EXPECT_EQ(result.value.text, c.end);
             EXPECT_EQ(result.computations, observer.Steps());
@@ -154,50 +147,14 @@ TEST(StepSearch, WalkStopsOnTheRulesOfThePhases)
     }
 }
 
-TEST(StepSearch, WalkEndsOnCancelErrorsAndTheLimit)
-{
-    const WalkStep phases[] = {{1, 3}, {-1, 2}};
-    const auto up = [](const WalkValue&) { return tools::Probe{false, 1, false}; };  // never turns
-    {
-        test::RecordingObserver observer(3);
-        const tools::WalkResult result = tools::Walk(tools::ReadWalkValue(L"0"), phases, up, observer);
-        EXPECT_EQ(result.end, tools::WalkEnd::Cancelled);
-        EXPECT_EQ(result.computations, 3);
-    }
-    {
-        test::RecordingObserver observer;
-        const tools::WalkResult result =
-            tools::Walk(tools::ReadWalkValue(L"0"), phases, up, observer, tools::WalkMode::Fast, 50);
-        EXPECT_EQ(result.end, tools::WalkEnd::Failed);
-        EXPECT_EQ(result.computations, 50);
-    }
-    {
-        test::RecordingObserver observer;
-        const auto failing = [](const WalkValue& at) { return tools::Probe{at.value > 4000, 1, true}; };
-        const tools::WalkResult result = tools::Walk(tools::ReadWalkValue(L"0"), phases, failing, observer);
-        EXPECT_EQ(result.end, tools::WalkEnd::Failed);
-    }
-    {
-        // A value too large to move: the same rule holds for ever.
-        test::RecordingObserver observer;
-        const auto monotone = [](const WalkValue&) { return tools::Probe{false, 1, true}; };
-        const tools::WalkResult result = tools::Walk(tools::ReadWalkValue(L"1E+20"), phases, monotone, observer);
-        EXPECT_EQ(result.end, tools::WalkEnd::Failed);
-        EXPECT_LT(result.computations, 5);
-    }
-}
-
-}  // namespace
-
-namespace {
-
 TEST(StepSearch, ThroughTextReadsBackWhatTheGeneralTextWrites)
 {
     std::mt19937_64 random(3);
     std::uniform_int_distribution<uint64_t> bits;
     std::uniform_int_distribution<int> digits(1, 16);
-    std::vector<double> values{0.0, -0.0, 123456789012345.5, -123456789012345.5, 0.5, 1e-300, 4.9e-324,
-                               1.7976931348623157e308, -1.7976931348623157e308, 999999999999999.5, 1e15, 0.1};
+    std::vector<double> values{0.0,    -0.0,     123456789012345.5,      -123456789012345.5,      0.5,
+                               1e-300, 4.9e-324, 1.7976931348623157e308, -1.7976931348623157e308, 999999999999999.5,
+                               1e15,   0.1};
     for (int i = 0; i < 20000; ++i) {
         // Raw bit patterns, and short decimals with an exact half in the 16th digit.
         double raw = std::bit_cast<double>(bits(random));

@@ -19,19 +19,33 @@ using test::PressKey;
 using test::PumpUntil;
 using test::Settle;
 
-frmJuro& Tool() { return rt::TheForm<frmJuro>(); }
-frmCalcula& Main() { return rt::TheForm<frmCalcula>(); }
+frmJuro& Tool()
+{
+    return rt::TheForm<frmJuro>();
+}
+frmCalcula& Main()
+{
+    return rt::TheForm<frmCalcula>();
+}
 
 const std::wstring kRule = L" =========================\r\n";
 
+// Types over the box's text, as entering it selects it all.
 void TypeInto(rt::TextBox& box, std::wstring_view text)
 {
+    if (box.HasFocus()) {
+        box.SetSelStart(0);
+        box.SetSelLength(box.TextLength());
+    }
     box.SetFocus();
     Settle();
     test::TypeText(text);
 }
 
-void Click(rt::Control& control) { test::ClickAt(control.hWnd(), 5, 5); }
+void Click(rt::Control& control)
+{
+    test::ClickAt(control.hWnd(), 5, 5);
+}
 
 std::wstring FocusName()
 {
@@ -108,9 +122,9 @@ TEST_P(JuroTest, FieldRulesWhileTyping)
     TypeInto(f.txtJuroAp, L"3");
     TypeInto(f.txtValPrest, L"150");  // a positive installment empties the rate
     EXPECT_EQ(f.txtJuroAp.Text(), L"");
-    TypeInto(f.txtJuroAp, L"0");      // a rate of 0 does not empty the installment
-    EXPECT_EQ(f.txtValPrest.Text(), L"150");
-    TypeInto(f.txtJuroAp, L"3");      // a positive rate does
+    TypeInto(f.txtJuroAp, L"0");  // a rate of 0 does not empty the installment (shown as money on leaving)
+    EXPECT_EQ(f.txtValPrest.Text(), Loc(L"150.00"));
+    TypeInto(f.txtJuroAp, L"3");  // a positive rate does
     EXPECT_EQ(f.txtValPrest.Text(), L"");
 
     EXPECT_EQ(f.chkVista.Value(), 0);
@@ -122,14 +136,16 @@ TEST_P(JuroTest, FieldRulesWhileTyping)
     Click(f.chkVista);  // ticking the box sets the days to 0
     EXPECT_EQ(f.txtDias.Text(), L"0");
     EXPECT_EQ(f.chkVista.Value(), 1);
-    PressKey(VK_BACK);  // emptying the days clears it
+    f.txtDias.SetFocus();
+    Settle();
+    PressKey(VK_BACK);  // emptying the days (selected on entering) clears it
     EXPECT_EQ(f.txtDias.Text(), L"");
     EXPECT_EQ(f.chkVista.Value(), 0);
 
     TypeInto(f.txtValVista, L"");
     f.txtValVista.SetText(L"");
-    TypeInto(f.txtValPrest, L"0");  // leaving: an empty value shows 0.00, an installment of 0 stays 0
-    EXPECT_EQ(f.txtValVista.Text(), Loc(L"0.00"));
+    TypeInto(f.txtValPrest, L"0");  // leaving: an empty value shows "0.00", an installment of 0 stays 0
+    EXPECT_EQ(f.txtValVista.Text(), L"0.00");
     TypeInto(f.txtValVista, L"1234.5");
     EXPECT_EQ(f.txtValPrest.Text(), L"0");
     TypeInto(f.txtParcelas, L"");
@@ -160,8 +176,8 @@ TEST_P(JuroTest, EnterMovesThroughTheInputsInTabOrder)
         PressKey(VK_RETURN);
         order.push_back(FocusName());
     }
-    EXPECT_EQ(order, (std::vector<std::wstring>{L"txtValVista", L"txtValPrest", L"txtParcelas", L"txtDias",
-                                                 L"chkVista", L"txtJuroAp"}));
+    EXPECT_EQ(order, (std::vector<std::wstring>{L"txtValVista", L"txtValPrest", L"txtParcelas", L"txtDias", L"chkVista",
+                                                L"txtJuroAp"}));
 }
 
 TEST_P(JuroTest, ValidationRefusesWithItsMessageAndFocus)
@@ -201,6 +217,9 @@ TEST_P(JuroTest, ValidationRefusesWithItsMessageAndFocus)
         EXPECT_EQ(script.Shown()[0].style, 48);
         EXPECT_TRUE(PumpUntil([&] { return FocusName() == c.focus; })) << std::string(c.focus.begin(), c.focus.end());
         EXPECT_EQ(f.txtValPrest.Tag(), L"");
+        if (c.message[0] == L'-') {
+            EXPECT_EQ(f.txtValPrest.Text(), L"0.00");  // the money format of an empty installment
+        }
     }
     EXPECT_EQ(Tool().txtValPrest.Text(), Loc(L"1,000.00"));
     // Mended: an initial value below 1 is a value where "," is the separator too.
@@ -210,7 +229,7 @@ TEST_P(JuroTest, ValidationRefusesWithItsMessageAndFocus)
     Tool().txtJuroAp.SetText(Loc(L"2."));
     test::DialogScript none;
     Click(Tool().cmdCalcular);
-    EXPECT_EQ(Tool().txtJuroAp.Text(), Loc(L"2.0"));  // "2," becomes "2,0"
+    EXPECT_EQ(Tool().txtJuroAp.Text(), Loc(L"2.0"));     // "2," becomes "2,0"
     EXPECT_EQ(Tool().txtValPrest.Text(), Loc(L"0.51"));  // 0.50 grown by 2 %
 }
 
@@ -275,6 +294,10 @@ TEST_P(JuroTest, FailureShowsErroAndWritesNothing)
     EXPECT_EQ(Tool().txtValPrest.Text(), L"Erro");
     EXPECT_EQ(Tool().txtValPrest.Tag(), L"");
     EXPECT_EQ(rt::Screen::MousePointer(), rt::kPointerDefault);
+    script.Answer(IDOK);
+    Click(Tool().cmdCalcular);  // "Erro" reads as no installment and no rate
+    ASSERT_EQ(script.Shown().size(), 2u);
+    EXPECT_EQ(script.Shown()[1].text.substr(0, 30), L"- Enter installment value to f");
     PressKey(VK_ESCAPE);
     EXPECT_EQ(Main().txtFita.Text(), kRule);
 }
@@ -290,6 +313,7 @@ TEST_P(JuroTest, ClosingDuringASearchCancelsIt)
     PostMessageW(button, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
     PostMessageW(Tool().hWnd(), WM_CLOSE, 0, 0);
     Settle();
+    EXPECT_EQ(Tool().txtJuroAp.Text(), L"15");  // the search had started from its first rate
     EXPECT_FALSE(Tool().IsLoaded());
     EXPECT_FALSE(Tool().Searching());
     EXPECT_EQ(rt::Screen::MousePointer(), rt::kPointerDefault);
@@ -346,7 +370,7 @@ TEST_P(JuroTest, SavingsAccountWritesItsBlockAndCloses)
     EXPECT_EQ(script.Shown()[4].style, 64);
     EXPECT_FALSE(Tool().IsLoaded());
     const std::wstring tape = Main().txtFita.Text();
-    EXPECT_NE(tape.find(L" 01/03/24" + Loc(L"       1,000.00 +\r\n")), std::wstring::npos);
+    EXPECT_NE(tape.find((comma ? L" 01/03/24" : L" 03/01/24") + Loc(L"       1,000.00 +\r\n")), std::wstring::npos);
     EXPECT_NE(tape.find((comma ? L" 15/04/24" : L" 04/15/24") + Loc(L"       1,030.20 T\r\n\r\n")), std::wstring::npos);
     EXPECT_TRUE(EndsWith(tape, Loc(L"    TOTAL INTEREST AMOUNT \r\n                    30.20 \r\n") + kRule));
     EXPECT_EQ(Main().txtEntrada.Text(), Loc(L"1,030.20"));
