@@ -81,7 +81,7 @@ Probe Balance(const Loan& loan, const PeriodRates& rates, double installment)
         if (k < loan.count && balance < 0)
             nonNegative = false;
     }
-    return {false, balance, true};
+    return {false, balance, nonNegative};
 }
 
 constexpr WalkStep kRatePhases[] = {{-1, 1}, {1, 0}, {-1, -1}, {1, -2}, {-1, -3}, {1, -4}, {-1, -5}, {1, -6}};

@@ -405,6 +405,8 @@ TEST_P(JuroTest, InvalidAnswersAbortWithMessage30)
         {"1501 days", {L"1000", L"2", L"1/1/2024", L"1501"}, false},
         {"731 days", {L"1000", L"2", L"1/1/2024", L"731"}, true},
         {"final date before the initial date", {L"1000", L"2", L"5/5/2024", L"1/5/2024"}, true},
+        {"an amount that overflows", {L"1000", L"900000000000000", L"1/1/2024", L"1500"}, false},
+        {"a net amount that overflows", {L"1000", L"900000000000000", L"1/1/2024", L"730"}, true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.why);
