@@ -74,6 +74,13 @@ bool IsSeparatorKey(int key)
     return key == ',' || key == '.';
 }
 
+// A value holds one decimal separator: a second one typed is dropped.
+void DropSecondSeparator(const rt::TextBox& box, int& keyAscii)
+{
+    if (IsSeparatorKey(keyAscii) && box.Text().find(core::Program().SeparadorDecimal) != std::wstring::npos)
+        keyAscii = 0;
+}
+
 // Selects the first `length` characters, as entering each field does.
 void SelectFromStart(rt::TextBox& field, int length)
 {
@@ -570,8 +577,7 @@ void frmJuro::txtValVista_GotFocus()
 
 void frmJuro::txtValVista_KeyPress(int& KeyAscii)
 {
-    if (IsSeparatorKey(KeyAscii) && txtValVista.Text().find(core::Program().SeparadorDecimal) != std::wstring::npos)
-        KeyAscii = 0;
+    DropSecondSeparator(txtValVista, KeyAscii);
 }
 
 void frmJuro::txtValVista_LostFocus()
@@ -594,8 +600,7 @@ void frmJuro::txtValPrest_GotFocus()
 
 void frmJuro::txtValPrest_KeyPress(int& KeyAscii)
 {
-    if (IsSeparatorKey(KeyAscii) && txtValPrest.Text().find(core::Program().SeparadorDecimal) != std::wstring::npos)
-        KeyAscii = 0;
+    DropSecondSeparator(txtValPrest, KeyAscii);
 }
 
 void frmJuro::txtValPrest_LostFocus()
@@ -660,8 +665,7 @@ void frmJuro::txtJuroAp_GotFocus()
 
 void frmJuro::txtJuroAp_KeyPress(int& KeyAscii)
 {
-    if (IsSeparatorKey(KeyAscii) && txtJuroAp.Text().find(core::Program().SeparadorDecimal) != std::wstring::npos)
-        KeyAscii = 0;
+    DropSecondSeparator(txtJuroAp, KeyAscii);
 }
 
 void frmJuro::txtValFinal_Change()
