@@ -42,13 +42,13 @@ struct Place {
     int left, top, width, height;
 };
 constexpr Place kFita{15, 60, 3180, 2280};  // room for a 26-character line beside the scroll bar
-constexpr Place kItens{60, 2400, 600, 330};
-constexpr Place kVisor{660, 2400, 2460, 330};
-constexpr Place kEntrada{60, 2790, 3060, 360};
+constexpr Place kItens{15, 2400, 600, 330};
+constexpr Place kVisor{615, 2400, 2580, 330};
+constexpr Place kEntrada{15, 2790, 3180, 360};
 constexpr int kPadTop = 3240;
-constexpr int kKeyWidth = 720;
+constexpr int kKeyWidth = 750;
 constexpr int kKeyHeight = 420;
-constexpr int kKeyStep = 780;   // column pitch
+constexpr int kKeyStep = 810;   // column pitch
 constexpr int kRowStep = 480;   // row pitch
 
 // Column and row of a key on the keypad, and how many rows/columns it spans.
@@ -58,7 +58,7 @@ struct KeySlot {
 
 Place KeyPlace(const KeySlot& slot)
 {
-    return {60 + slot.column * kKeyStep, kPadTop + slot.row * kRowStep,
+    return {15 + slot.column * kKeyStep, kPadTop + slot.row * kRowStep,
             kKeyWidth + (slot.columns - 1) * kKeyStep, kKeyHeight + (slot.rows - 1) * kRowStep};
 }
 
