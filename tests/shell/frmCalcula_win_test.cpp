@@ -2,6 +2,7 @@
 #include "core/ProgramState.h"
 #include "core/Tape.h"
 #include "runtime/Resources_win.h"
+#include "runtime/Settings_win.h"
 #include "shell/frmCalcula_win.h"
 #include "startup/frmSysTray_win.h"
 #include "support/DialogScript_win.h"
@@ -22,6 +23,8 @@ class MainWindowTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
+        // Each test starts from the default options, whatever an earlier run saved in this prefix.
+        RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\VB and VBA Program Settings\\Plumva");
         rt::SetCurrentLocale(rt::Locale::EnglishUS());
         core::ProgramState& program = core::Program();
         program = core::ProgramState();
@@ -262,10 +265,25 @@ protected:
     AuxiliaryCopyTest() { word_ = L"outra"; }
 };
 
-TEST_F(AuxiliaryCopyTest, IsTitledAux)
+TEST_F(AuxiliaryCopyTest, IsTitledAuxAndSavesNoSettings)
 {
     EXPECT_EQ(rt::TheForm<frmSysTray>().Tag(), L"2");
     EXPECT_EQ(main().Caption(), L"Plumvane [Aux]");
+    main().mnuVisivel.SetChecked(false);
+    rt::TheForm<frmSysTray>().Unload();
+    EXPECT_EQ(rt::GetSetting(L"Plumva", L"Conf", L"Visivel", L"absent"), L"absent");
+}
+
+TEST_F(MainWindowTest, FirstCopySavesItsOptionsOnExit)
+{
+    EXPECT_TRUE(main().mnuVisivel.Checked());  // the defaults: always on top, XP menus
+    EXPECT_TRUE(main().mnuMenuXP.Checked());
+    main().mnuVisivel.SetChecked(false);
+    rt::TheForm<frmSysTray>().Unload();
+    EXPECT_EQ(rt::GetSetting(L"Plumva", L"Conf", L"Visivel", L""), L"False");
+    EXPECT_EQ(rt::GetSetting(L"Plumva", L"Conf", L"MenuXP", L""), L"True");
+    rt::TheForm<frmSysTray>().Load();
+    EXPECT_FALSE(main().mnuVisivel.Checked());
 }
 
 }  // namespace
