@@ -345,9 +345,10 @@ void frmCalcula::LimpaTudo()
 void frmCalcula::AppendToTape(const std::wstring& lines)
 {
     if (lines.empty()) return;
-    // Appending at the end keeps the write proportional to the new lines, not to the whole tape.
-    txtFita.SetText(txtFita.Text() + lines);
+    // The lines go in at the end of the tape, where the caret then stays: the edit control handles only the
+    // new text, and the tape is not scrolled to its start and back.
     txtFita.SetSelStart(txtFita.TextLength());
+    txtFita.SetSelText(lines);
 }
 
 void frmCalcula::ShowCalculation()
