@@ -240,7 +240,7 @@ void frmCalcula::Design()
     mnuTopicos.SetCaption(L"&Contents");
     mnuSobre.SetCaption(L"&About Plumvane");
 
-    // Commands whose tools or features this program does not have yet stay in the menu, disabled.
+    // Commands for features this program does not have stay in the menu, disabled.
     for (rt::Menu* unavailable :
          {&mnuImprimir[0], &mnuImprimir[1], &mnuSalvar, &mnuDesfazer, &mnuRefazer, &mnuColar, &mnuMemoria,
           &mnuTempo, &mnuFormato, &mnuMonitor, &mnuHotKeys, &mnuSom, &mnuBandeja,
@@ -251,6 +251,22 @@ void frmCalcula::Design()
     Layout();
 }
 
+namespace {
+
+// The options kept in the settings store, each mirrored by its menu item's check mark.
+struct Option {
+    rt::Menu frmCalcula::*menu;
+    const wchar_t* key;
+    bool byDefault;
+};
+const Option kOptions[] = {
+    {&frmCalcula::mnuVisivel, L"Visivel", true}, {&frmCalcula::mnuMenuXP, L"MenuXP", true},
+    {&frmCalcula::mnuBackup, L"Backup", false},  {&frmCalcula::mnuNumLock, L"NumLock", false},
+    {&frmCalcula::mnuGrande, L"Grande", false},
+};
+
+}  // namespace
+
 void frmCalcula::Form_Load()
 {
     auto& program = core::Program();
@@ -258,11 +274,8 @@ void frmCalcula::Form_Load()
     calc_.Clear();
     const bool aux = rt::TheForm<frmSysTray>().Tag() == L"2";
     if (aux) SetCaption(L"Plumvane [Aux]");
-    mnuVisivel.SetChecked(rt::GetBoolSetting(kApp, kSection, L"Visivel", true));
-    mnuMenuXP.SetChecked(rt::GetBoolSetting(kApp, kSection, L"MenuXP", true));
-    mnuBackup.SetChecked(rt::GetBoolSetting(kApp, kSection, L"Backup", false));
-    mnuNumLock.SetChecked(rt::GetBoolSetting(kApp, kSection, L"NumLock", false));
-    mnuGrande.SetChecked(rt::GetBoolSetting(kApp, kSection, L"Grande", false));
+    for (const Option& option : kOptions)
+        (this->*option.menu).SetChecked(rt::GetBoolSetting(kApp, kSection, option.key, option.byDefault));
     firstActivation_ = true;
     if (mnuGrande.Checked()) Layout();  // Design() laid out the normal view
     ShowCalculation();
@@ -275,11 +288,10 @@ void frmCalcula::Form_Activate()
         SetWindowPos(hWnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     if (!firstActivation_) return;
     firstActivation_ = false;
-    // The start-up words "juro" and "peso" open their tools (when the tool is there); any other word is
-    // only used up.
+    // The start-up words "juro" and "peso" open their tools once; any other word is only used up.
     const std::wstring word = std::exchange(core::Program().LinhaComando, std::wstring());
-    if (word == L"juro" && mnuJuro.Enabled()) mnuJuro_Click();
-    if (word == L"peso" && mnuPeso.Enabled()) mnuPeso_Click();
+    if (word == L"juro") mnuJuro_Click();
+    if (word == L"peso") mnuPeso_Click();
 }
 
 void frmCalcula::Form_QueryUnload(int& Cancel, int UnloadMode) { core::Program().Fechando = -1; }
@@ -287,11 +299,8 @@ void frmCalcula::Form_QueryUnload(int& Cancel, int UnloadMode) { core::Program()
 void frmCalcula::Form_Unload(int& Cancel)
 {
     if (rt::TheForm<frmSysTray>().Tag() == L"1") {
-        rt::SaveBoolSetting(kApp, kSection, L"Visivel", mnuVisivel.Checked());
-        rt::SaveBoolSetting(kApp, kSection, L"MenuXP", mnuMenuXP.Checked());
-        rt::SaveBoolSetting(kApp, kSection, L"Backup", mnuBackup.Checked());
-        rt::SaveBoolSetting(kApp, kSection, L"NumLock", mnuNumLock.Checked());
-        rt::SaveBoolSetting(kApp, kSection, L"Grande", mnuGrande.Checked());
+        for (const Option& option : kOptions)
+            rt::SaveBoolSetting(kApp, kSection, option.key, (this->*option.menu).Checked());
     }
     // Closing the calculator ends the program: the tray form's exit closes the tools (their blocks still go
     // onto this tape) and then this window.
