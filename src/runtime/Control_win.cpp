@@ -141,16 +141,8 @@ LRESULT CALLBACK ControlWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARA
         control->Detach();
         return DefWindowProcW(hwnd, message, wParam, lParam);
     }
-    Form* form = control->Parent();
-    form->EnterBusy();
-    LRESULT result = 0;
-    try {
-        result = control->HandleMessage(message, wParam, lParam);
-    } catch (...) {
-        ReportException();
-    }
-    form->LeaveBusy();
-    return result;
+    return FormRuntime::Guarded(*control->Parent(),
+                                [&] { return control->HandleMessage(message, wParam, lParam); });
 }
 
 // The window procedure of system-class controls (edit, button): the class's own procedure is kept in the
@@ -169,16 +161,8 @@ LRESULT CALLBACK ControlSubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPA
         control->Detach();
         return CallWindowProcW(original, hwnd, message, wParam, lParam);
     }
-    Form* form = control->Parent();
-    form->EnterBusy();
-    LRESULT result = 0;
-    try {
-        result = control->HandleMessage(message, wParam, lParam);
-    } catch (...) {
-        ReportException();
-    }
-    form->LeaveBusy();
-    return result;
+    return FormRuntime::Guarded(*control->Parent(),
+                                [&] { return control->HandleMessage(message, wParam, lParam); });
 }
 
 Control* Control::FromWindow(HWND hwnd)

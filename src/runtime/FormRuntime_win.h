@@ -1,5 +1,7 @@
 #pragma once
 // Internal to the form runtime: program-wide state shared by forms, controls and the message loop.
+#include "runtime/App_win.h"
+
 #include <windows.h>
 
 #include <functional>
@@ -26,6 +28,22 @@ public:
     // Hands a container's notification (WM_COMMAND, WM_CTLCOLOR*, WM_DRAWITEM, WM_NOTIFY) to the control it
     // is about; true when the control handled it.
     static bool ReflectNotification(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+
+    // Handles one message of `form`'s windows: the form counts as busy meanwhile, so an unload from inside
+    // waits until the outermost handler returns, and no exception crosses into Windows.
+    template <class Handle>
+    static LRESULT Guarded(Form& form, Handle&& handle)
+    {
+        form.EnterBusy();
+        LRESULT result = 0;
+        try {
+            result = handle();
+        } catch (...) {
+            ReportException();
+        }
+        form.LeaveBusy();
+        return result;
+    }
 };
 
 }  // namespace rt

@@ -114,15 +114,7 @@ LRESULT CALLBACK FormWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
         form->tooltip_ = nullptr;
         return DefWindowProcW(hwnd, message, wParam, lParam);
     }
-    form->EnterBusy();
-    LRESULT result = 0;
-    try {
-        result = form->HandleMessage(message, wParam, lParam);
-    } catch (...) {
-        ReportException();
-    }
-    form->LeaveBusy();
-    return result;
+    return FormRuntime::Guarded(*form, [&] { return form->HandleMessage(message, wParam, lParam); });
 }
 
 Form* Form::FromWindow(HWND hwnd)
