@@ -44,4 +44,7 @@ wine cmd /c exit </dev/null >/dev/null 2>&1 || true
 keeper="${PLUMVANE_KEEPER:-}"
 if [ -n "$keeper" ] && [ -f "$keeper" ]; then
     setsid wine "$keeper" </dev/null >/dev/null 2>&1 &
+    # Wait until the keeper runs, so the first test does not share its start with the keeper's.
+    for _ in $(seq 100); do pgrep -f WineKeeper.exe >/dev/null && break; sleep 0.05; done
+    wine cmd /c exit </dev/null >/dev/null 2>&1 || true
 fi
