@@ -100,4 +100,17 @@ void ClickAt(HWND hwnd, int x, int y)
     Settle();
 }
 
+void Click(const rt::Control& control)
+{
+    ClickAt(control.hWnd(), 5, 5);
+    Settle();
+}
+
+void TypeInto(rt::TextBox& box, std::wstring_view text)
+{
+    box.SetFocus();
+    Settle();
+    TypeText(text);
+}
+
 }  // namespace test

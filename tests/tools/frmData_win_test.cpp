@@ -19,6 +19,7 @@ namespace {
 using test::PressKey;
 using test::PumpUntil;
 using test::Settle;
+using test::Click;
 
 frmData& Tool()
 {
@@ -29,11 +30,6 @@ frmCalcula& Main()
     return rt::TheForm<frmCalcula>();
 }
 
-void Click(rt::Control& control)
-{
-    test::ClickAt(control.hWnd(), 5, 5);
-    Settle();
-}
 
 void Focus(rt::Control& control)
 {

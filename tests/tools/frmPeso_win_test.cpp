@@ -20,6 +20,8 @@ namespace {
 using test::PressKey;
 using test::PumpUntil;
 using test::Settle;
+using test::TypeInto;
+using test::Click;
 
 frmPeso& Tool()
 {
@@ -30,18 +32,7 @@ frmCalcula& Main()
     return rt::TheForm<frmCalcula>();
 }
 
-void TypeInto(rt::TextBox& box, std::wstring_view text)
-{
-    box.SetFocus();
-    Settle();
-    test::TypeText(text);
-}
 
-void Click(rt::Control& control)
-{
-    test::ClickAt(control.hWnd(), 5, 5);
-    Settle();
-}
 
 // Each test runs with the decimal separator of its parameter, the calculator shown and the tool open on it.
 class PesoTest : public ::testing::TestWithParam<wchar_t> {

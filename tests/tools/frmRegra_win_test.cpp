@@ -16,6 +16,8 @@ namespace {
 
 using test::PressKey;
 using test::Settle;
+using test::TypeInto;
+using test::Click;
 using tools::Relation;
 
 constexpr wchar_t kAborted[] = L"Invalid Data! Operation aborted.";
@@ -31,18 +33,7 @@ void UseSeparator(wchar_t separator)
     rt::SetCurrentLocale(separator == L',' ? rt::Locale::PortugueseBR() : rt::Locale::EnglishUS());
 }
 
-void TypeInto(rt::TextBox& box, std::wstring_view text)
-{
-    box.SetFocus();
-    Settle();
-    test::TypeText(text);
-}
 
-void Click(controls::XPButton& button)
-{
-    test::ClickAt(button.hWnd(), 5, 5);
-    Settle();
-}
 
 void EnterRow(int k, std::wstring_view value, std::wstring_view description)
 {
