@@ -55,6 +55,36 @@ TEST(Calculation, ComputesInDecimalNotFloatingPoint)
     }
 }
 
+TEST(Calculation, EntriesFromOutsideKeepTheirSignAndTrailingSeparatorsAreDropped)
+{
+    struct Case {
+        std::wstring_view entry;  // written as a tool writes its result, before "keys"
+        std::wstring_view keys;
+        std::wstring_view tape;
+        int items;  // after "keys"
+    };
+    const Case cases[] = {
+        {L"", L"12.+", L"                      12 +\r\n", 1},
+        {L"", L"1+2-3*", L"                       1 +\r\n                       2 -\r\n                       3 \u00d7\r\n", 3},
+        {L"-1,200.00", L"+", L"               -1,200.00 +\r\n", 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.keys.begin(), c.keys.end()));
+        core::Calculation calc;
+        if (!c.entry.empty()) calc.SetEntry(std::wstring(c.entry));
+        EXPECT_EQ(Type(calc, c.keys), c.tape);
+        EXPECT_EQ(calc.Items(), c.items);
+    }
+    core::Calculation calc;
+    calc.SetEntry(L"-1,200.00");
+    Type(calc, L"+3=");
+    EXPECT_EQ(calc.LastTotalText(), L"-1197");
+    Type(calc, L"3*");
+    calc.SetEntry(L"-2");
+    Type(calc, L"=");
+    EXPECT_EQ(calc.LastTotalText(), L"-6");
+}
+
 TEST(Calculation, WritesTheProgramSeparator)
 {
     rt::ScopedLocale locale(rt::Locale::PortugueseBR());

@@ -112,36 +112,33 @@ TEST_F(MainWindowTest, DivisionByZeroWritesAnErrorLine)
     EXPECT_NE(tape.find(Line(L"6", L" T")), std::wstring::npos);  // the next calculation starts clean
 }
 
-TEST_F(MainWindowTest, ToolHandOverLeavesTheBlockAndTheEntry)
+TEST_F(MainWindowTest, KeysShowTheRunningCalculationAndEnterTotals)
 {
-    test::TypeText(L"12+");
-    test::Settle();
     frmCalcula& calc = main();
-    // What a tool does when it closes with a result, in its order.
-    calc.SetOperadorPendente(L"T");
-    calc.txtEntrada.SetText(L"0");
-    if (!core::TapeIsClosed(calc.txtFita.Text())) {
-        int equals = '=';
-        calc.Form_KeyPress(equals);
-    }
-    calc.chkIgual.SetValue(false);
-    const std::wstring block = L"           STAND-IN BLOCK";
-    calc.txtFita.SetText(calc.txtFita.Text() + block + L"\r\n =========================\r\n");
-    calc.LimpaTudo();
-    calc.txtEntrada.SetText(L"1,200.00");
-
-    const std::wstring expected = Line(L"12", L" +") + Line(L"0", L" =") + L" -------------------------\r\n" +
-                                  Line(L"12", L" T") + L" =========================\r\n" + block +
-                                  L"\r\n =========================\r\n";
-    EXPECT_EQ(calc.txtFita.Text(), expected);
-    EXPECT_EQ(calc.OperadorPendente(), L"+");
-    EXPECT_EQ(calc.TotalText(), L"0");
-    EXPECT_FALSE(calc.chkIgual.Value());
-    // The tool's result is the entry: it goes on into the next calculation.
-    test::TypeText(L"+=");
+    test::TypeText(L"12.+5*");  // the separator left at the end of "12." is not written
     test::Settle();
-    EXPECT_NE(calc.txtFita.Text().find(Line(L"1,200.00", L" +")), std::wstring::npos);
-    EXPECT_NE(calc.txtFita.Text().find(Line(L"1200", L" T")), std::wstring::npos);
+    EXPECT_EQ(calc.txtFita.Text(), Line(L"12", L" +") + Line(L"5", L" \u00d7"));
+    EXPECT_EQ(calc.lblItens.Caption(), L"002");
+    EXPECT_TRUE(calc.chkVezes.Value());  // the pending operator's key stays down
+    EXPECT_FALSE(calc.chkMais.Value());
+
+    test::TypeText(L"2");
+    test::PressKey(VK_RETURN);
+    test::Settle();
+    EXPECT_EQ(calc.txtFita.Text(), Line(L"12", L" +") + Line(L"5", L" \u00d7") + Line(L"2", L" =") +
+                                       L" -------------------------\r\n" + Line(L"34", L" T") +
+                                       L" =========================\r\n");
+    EXPECT_EQ(calc.lblItens.Caption(), L"000");
+    EXPECT_TRUE(calc.chkIgual.Value());
+    EXPECT_FALSE(calc.chkVezes.Value());
+
+    // A tool's result written into the entry goes into the next calculation with its sign.
+    calc.txtEntrada.SetText(L"-1,200.00");
+    calc.txtFita.SetText(L"");
+    test::TypeText(L"+3=");
+    test::Settle();
+    EXPECT_EQ(calc.txtFita.Text(), Line(L"-1,200.00", L" +") + Line(L"3", L" =") + L" -------------------------\r\n" +
+                                       Line(L"-1197", L" T") + L" =========================\r\n");
 }
 
 TEST_F(MainWindowTest, ToolPreparationClosesTheRunningCalculationOnce)

@@ -159,6 +159,7 @@ TEST(HealthyWeight, VerdictComparesWithTheShownLimits)
         {L"80.86", WeightClass::Overweight, L"OVERWEIGHT", L"\rLose\r0.01 Kg\rto enter in normal weight"},
         // Fat and obese are told the way to the overweight limit, not to their own.
         {L"85.15", WeightClass::Fat, L"FAT", L"\rLose\r4.30 Kg\rto enter in normal weight"},
+        {L"95.24", WeightClass::Fat, L"FAT", L"\rLose\r14.39 Kg\rto enter in normal weight"},  // at the limit
         {L"95.25", WeightClass::Obese, L"OBESE", L"\rLose\r14.40 Kg\rto enter in normal weight"},
         {L"300", WeightClass::Obese, L"OBESE", L"\rLose\r219.15 Kg\rto enter in normal weight"},
     };
@@ -196,6 +197,8 @@ TEST(HealthyWeight, TapeBlockHasTwelveLinesOnlyForANormalWeight)
                         Loc(L" Optional = Gain 2.12Kg\r\n") + close},
             {L"72.12", L" Result = NORMAL Weight\r\n" + rule + Loc(L" Medium Weight = 72.12Kg\r\n") +
                            Loc(L" Optional = Lose 0.00Kg\r\n") + close},
+            {L"63.39", L" Result = NORMAL Weight\r\n" + rule + Loc(L" Medium Weight = 72.12Kg\r\n") +
+                           Loc(L" Optional = Gain 8.73Kg\r\n") + close},  // at the thin limit
             {L"50", Loc(L" Result = Gain 13.39Kg\r\n") + close},
             {L"90.5", Loc(L" Result = Lose 9.65Kg\r\n") + close},
         };

@@ -190,21 +190,22 @@ TEST(Installments, EveryInputEndsWithAnAnswerOrAFailure)
     EXPECT_GT(found, 1000);
 }
 
-TEST(Installments, EndlessWalksFail)
+TEST(Installments, ImpossibleSearchesFailAtOnceAndEndlessOnesAtTheLimit)
 {
     rt::ScopedLocale scoped(rt::Locale::EnglishUS());
     struct Case {
         const char* why;
         bool rateSearch;
         LoanFields fields;
+        long computations;
     };
     const Case cases[] = {
-        {"no periods", true, {L"1,000.00", L"100.00", L"00", L"30", L"15"}},
-        {"no periods", false, {L"1,000.00", L"0.00", L"00", L"30", L"3"}},
-        {"one installment in cash: the rate changes nothing", true, {L"1,000.00", L"999.00", L"1", L"00", L"15"}},
-        {"the same, counted as 01", true, {L"1,000.00", L"999.00", L"01", L"0", L"15"}},
-        {"the rate driven below -100 %", true, {L"100,000.00", L"100.00", L"2", L"30", L"15"}},
-        {"too large to move by 1000", false, {L"1E+25", L"1E+24", L"12", L"30", L"3"}},
+        {"no periods", true, {L"1,000.00", L"100.00", L"00", L"30", L"15"}, 0},
+        {"no periods", false, {L"1,000.00", L"0.00", L"00", L"30", L"3"}, 0},
+        {"one installment in cash: the rate changes nothing", true, {L"1,000.00", L"999.00", L"1", L"00", L"15"}, 0},
+        {"the same, counted as 01", true, {L"1,000.00", L"999.00", L"01", L"0", L"15"}, 0},
+        {"the rate driven below -100 %", true, {L"100,000.00", L"100.00", L"2", L"30", L"15"}, tools::kMaxSearchSteps},
+        {"too large to move by 1000: stalls at its first step", false, {L"1E+25", L"1E+24", L"12", L"30", L"3"}, 2},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.why);
@@ -212,7 +213,8 @@ TEST(Installments, EndlessWalksFail)
         const tools::SearchOutcome outcome =
             c.rateSearch ? tools::SearchRate(c.fields, observer) : tools::SearchInstallment(c.fields, observer);
         EXPECT_EQ(outcome.end, SearchEnd::Failed);
-        EXPECT_LE(observer.Steps(), tools::kMaxSearchSteps);
+        EXPECT_EQ(outcome.computations, c.computations);
+        EXPECT_EQ(observer.Steps(), c.computations);
     }
     // In cash with the installment equal to the value, the balance is 0 at once.
     test::RecordingObserver observer;
