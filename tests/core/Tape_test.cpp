@@ -30,5 +30,8 @@ TEST(Tape, Utf8KeepsTheOperatorMarks)
 {
     EXPECT_EQ(core::ToUtf8(L"1 \u00d7 2 \u00f7 \u2212"), "1 \xC3\x97 2 \xC3\xB7 \xE2\x88\x92");
     EXPECT_EQ(core::ToUtf8(std::wstring(1, static_cast<wchar_t>(0xD800))), "\xEF\xBF\xBD");
+    EXPECT_EQ(core::ToUtf8(L"\u07FF\u0800"), "\xDF\xBF\xE0\xA0\x80");  // the two- and three-byte edges
+    const wchar_t pair[] = {wchar_t(0xD83D), wchar_t(0xDE00), 0};    // U+1F600 as Windows keeps it
+    EXPECT_EQ(core::ToUtf8(pair), "\xF0\x9F\x98\x80");
     EXPECT_EQ(core::ToUtf8(L""), "");
 }
