@@ -1,0 +1,31 @@
+#pragma once
+// Small drawing and file routines shared by the menu control, its drawing classes and the image list's
+// pages: OLE colour translation, the temporary folder and temporary files, and tiling a picture.
+#include "runtime/Graphics_win.h"
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace controls {
+
+// The RGB value of an OLE colour (a system colour's current value, an RGB value unchanged); -1 when the
+// platform cannot translate it, such as a system colour index that does not exist.
+std::int32_t TranslateOleColor(rt::OleColor color, HPALETTE palette = nullptr);
+
+// The platform's folder for temporary files, ending in a backslash; when it names none, the program's own
+// folder (without the backslash, except at a drive root).
+std::wstring TempFolder();
+
+// The full name of a new, empty file in TempFolder, its name built by the platform from the first three
+// characters of `prefix`; empty when no file can be made. The caller deletes the file.
+std::wstring TempFileName(std::wstring_view prefix);
+
+// Covers (x, y, width, height) of `destination` with copies of the tileWidth x tileHeight picture at (0, 0) of
+// `source`, its pattern aligned to the destination and shifted down by offsetY. An empty tile draws nothing.
+void TileBitmap(HDC destination, int x, int y, int width, int height, HDC source, int tileWidth, int tileHeight,
+                int offsetY);
+
+}  // namespace controls
