@@ -8,6 +8,7 @@
 #define PLUMVANE_ICON_WEIGHT_PERSON 131
 #define PLUMVANE_ICON_WEIGHT_UNKNOWN 132
 #define PLUMVANE_ICON_WEIGHT_ARROW 133
+#define PLUMVANE_ICON_IMAGE_LIST 141
 
 #ifndef RC_INVOKED
 namespace rt {
@@ -18,6 +19,7 @@ inline constexpr int kIconArrowUp = PLUMVANE_ICON_ARROW_UP;      // 16 x 16: a d
 inline constexpr int kIconWeightPerson = PLUMVANE_ICON_WEIGHT_PERSON;    // 38 x 76: the weight tool's figure
 inline constexpr int kIconWeightUnknown = PLUMVANE_ICON_WEIGHT_UNKNOWN;  // 38 x 76: its figure before a sex is picked
 inline constexpr int kIconWeightArrow = PLUMVANE_ICON_WEIGHT_ARROW;      // 32 x 32: the arrow of its gauge
+inline constexpr int kIconImageList = PLUMVANE_ICON_IMAGE_LIST;  // 32 x 32: the image list in a designer
 inline constexpr int kCursorHand = PLUMVANE_CURSOR_HAND;         // 32 x 32, hot spot (14, 4)
 
 // Message N of the message table is string resource N * 10 + this digit (the English texts).

@@ -1,0 +1,630 @@
+#include "imagelist/IconList_win.h"
+
+#include "imagelist/IconRecord.h"
+#include "imagelist/IconStrip.h"
+#include "imagelist/ImageListFile.h"
+#include "imagelist/mSaveIcon_win.h"
+#include "runtime/Handles_win.h"
+#include "runtime/LastError_win.h"
+#include "runtime/NumberText.h"
+#include "runtime/ResourceIds.h"
+#include "runtime/Resources_win.h"
+#include "runtime/Screen_win.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace imagelist {
+
+namespace {
+
+constexpr int kSubscriptOutOfRange = 9;
+constexpr int kInvalidCall = 5;
+constexpr int kDuplicateKey = 457;
+constexpr int kFileNotFound = 53;
+constexpr int kFileAccess = 75;
+constexpr int kBadFileFormat = 321;
+constexpr int kOutOfMemory = 7;
+constexpr int kControlSize = 36;  // pixels, both ways
+// Larger image-list files than this are not ours: 500 icons of 72 x 72 take 11 MB.
+constexpr std::uint64_t kLargestFile = 256u << 20;
+
+std::wstring Source()
+{
+    return rt::ExeName() + L".IconList";
+}
+
+[[noreturn]] void RaiseToCaller(int number, std::wstring description)
+{
+    throw IconListError({number, Source(), std::move(description)});
+}
+
+std::string Ansi(const std::wstring& text)
+{
+    if (text.empty())
+        return {};
+    const int size = WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr,
+                                         nullptr);
+    std::string out(static_cast<std::size_t>(std::max(size, 0)), '\0');
+    if (size > 0)
+        WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), out.data(), size, nullptr, nullptr);
+    return out;
+}
+
+std::wstring Wide(const std::string& text)
+{
+    if (text.empty())
+        return {};
+    const int size = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring out(static_cast<std::size_t>(std::max(size, 0)), L'\0');
+    if (size > 0)
+        MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), out.data(), size);
+    return out;
+}
+
+bool ValidList(HIMAGELIST list)
+{
+    return list && list != reinterpret_cast<HIMAGELIST>(-1);
+}
+
+// The records of every image that gives an icon, back to back, and which images gave one.
+struct Collected {
+    std::vector<std::uint8_t> bytes;
+    std::vector<bool> written;
+};
+
+Collected CollectRecords(HIMAGELIST list, UINT flags, std::int32_t version)
+{
+    Collected out;
+    const int count = ImageList_GetImageCount(list);
+    int cx = 0;
+    int cy = 0;
+    ImageList_GetIconSize(list, &cx, &cy);
+    // Sized from the records themselves, so that no size of icon is too large for it.
+    out.bytes.assign(StagingSize(static_cast<std::size_t>(std::max(count, 0)), cx, cy, version).value_or(0), 0);
+    out.written.assign(static_cast<std::size_t>(std::max(count, 0)), false);
+    rt::MemoryDcHandle dc(CreateDCW(L"DISPLAY", nullptr, nullptr, nullptr));
+    std::size_t offset = 0;
+    for (int p = 0; p < count; ++p) {
+        HICON icon = ImageList_GetIcon(list, p, flags);
+        if (!icon || icon == reinterpret_cast<HICON>(-1))
+            continue;
+        const rt::IconHandle owner(icon);
+        const std::size_t need = mSaveIcon::IconRecordSize(icon, version);
+        if (need && out.bytes.size() - offset < need)
+            out.bytes.resize(offset + need);
+        std::size_t size = 0;
+        if (mSaveIcon::IconToBytes(dc.get(), icon, out.bytes, offset, size, version)) {
+            offset += size;
+            out.written[static_cast<std::size_t>(p)] = true;
+        }
+    }
+    out.bytes.resize(offset);
+    return out;
+}
+
+// Adds a strip of icons in one call; false (and nothing added) when the platform refuses it.
+bool AddStrip(HIMAGELIST list, HDC dc, const IconStrip& strip)
+{
+    struct {
+        BITMAPINFOHEADER header;
+        RGBQUAD colours[2];
+    } info{};
+    info.header.biSize = sizeof(BITMAPINFOHEADER);
+    info.header.biWidth = strip.width;
+    info.header.biHeight = strip.height;
+    info.header.biPlanes = 1;
+    info.header.biBitCount = 32;
+    info.header.biCompression = BI_RGB;
+    rt::BitmapHandle colour(CreateCompatibleBitmap(dc, strip.width, strip.height));
+    if (!colour || !SetDIBits(dc, colour.get(), 0, static_cast<UINT>(strip.height), strip.colour.data(),
+                              reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS))
+        return false;
+    info.header.biBitCount = 1;
+    info.colours[1] = RGBQUAD{255, 255, 255, 0};
+    rt::BitmapHandle mask(CreateBitmap(strip.width, strip.height, 1, 1, nullptr));
+    if (!mask || !SetDIBits(dc, mask.get(), 0, static_cast<UINT>(strip.height), strip.mask.data(),
+                            reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS))
+        return false;
+    const int before = ImageList_GetImageCount(list);
+    if (ImageList_Add(list, colour.get(), mask.get()) == -1)
+        return false;
+    if (ImageList_GetImageCount(list) == before + static_cast<int>(strip.count))
+        return true;
+    ImageList_SetImageCount(list, static_cast<UINT>(before));  // a partial add would shift every image after it
+    return false;
+}
+
+std::vector<std::uint8_t> ReadWholeFile(const std::wstring& name)
+{
+    rt::UniqueHandle<HANDLE, CloseHandle> file(CreateFileW(name.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (file.get() == INVALID_HANDLE_VALUE) {
+        file.release();
+        const DWORD error = GetLastError();
+        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)
+            RaiseToCaller(kFileNotFound, L"File not found");
+        RaiseToCaller(kFileAccess, L"Path/File access error");
+    }
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(file.get(), &size))
+        RaiseToCaller(kFileAccess, L"Path/File access error");
+    if (static_cast<std::uint64_t>(size.QuadPart) > kLargestFile)
+        RaiseToCaller(kOutOfMemory, L"Out of memory");
+    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size.QuadPart));
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        DWORD got = 0;
+        const DWORD want = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 30));
+        if (!ReadFile(file.get(), bytes.data() + done, want, &got, nullptr) || got == 0)
+            RaiseToCaller(kFileAccess, L"Path/File access error");
+        done += got;
+    }
+    return bytes;
+}
+
+// Writes the whole file beside its place first and then puts it there, so that the old file is replaced
+// whole and a failed save leaves it as it was.
+void ReplaceFile(const std::wstring& name, const std::vector<std::uint8_t>& bytes)
+{
+    const std::wstring temporary = name + L"." + std::to_wstring(GetCurrentProcessId()) + L".tmp";
+    {
+        rt::UniqueHandle<HANDLE, CloseHandle> file(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr,
+                                                               CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (file.get() == INVALID_HANDLE_VALUE) {
+            file.release();
+            RaiseToCaller(kFileAccess, L"Path/File access error");
+        }
+        DWORD written = 0;
+        if (bytes.size() > std::numeric_limits<DWORD>::max() ||
+            !WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) ||
+            written != bytes.size()) {
+            file.reset();
+            DeleteFileW(temporary.c_str());
+            RaiseToCaller(kFileAccess, L"Path/File access error");
+        }
+    }
+    if (!MoveFileExW(temporary.c_str(), name.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        DeleteFileW(temporary.c_str());
+        RaiseToCaller(kFileAccess, L"Path/File access error");
+    }
+}
+
+}  // namespace
+
+IconListError::IconListError(rt::ErrorInfo info)
+    : std::runtime_error(std::string(info.description.begin(), info.description.end())), info_(std::move(info))
+{
+}
+
+IconList::~IconList()
+{
+    Destroy();
+}
+
+void IconList::UserControl_Initialize()
+{
+    iconSizeX_ = 16;
+    iconSizeY_ = 16;
+    colourDepth_ = 0;
+    Destroy();
+}
+
+void IconList::UserControl_InitProperties()
+{
+    Create();
+}
+
+void IconList::UserControl_Terminate()
+{
+    Destroy();
+}
+
+void IconList::UserControl_Show()
+{
+    UserControl_Paint();
+}
+
+void IconList::UserControl_Resize()
+{
+    const int width = kControlSize * rt::Screen::TwipsPerPixelX();
+    const int height = kControlSize * rt::Screen::TwipsPerPixelY();
+    if (Width() != width || Height() != height)
+        Move(Left(), Top(), width, height);
+    UserControl_Paint();
+}
+
+void IconList::UserControl_Paint()
+{
+    HDC dc = hDC();
+    if (!dc)
+        return;
+    RECT all{0, 0, kControlSize, kControlSize};
+    rt::BrushHandle face(CreateSolidBrush(GetSysColor(COLOR_BTNFACE)));
+    FillRect(dc, &all, face.get());
+    if (HICON picture = rt::LoadIconResource(rt::kIconImageList, 32))
+        DrawIconEx(dc, 2, 2, picture, 32, 32, 0, nullptr, DI_NORMAL);
+    DrawEdge(dc, &all, EDGE_RAISED, BF_RECT);
+    if (const int count = ImageCount()) {
+        RECT text{3, 22, 34, 34};
+        const std::wstring number = std::to_wstring(count);
+        DrawTextW(dc, number.c_str(), static_cast<int>(number.size()), &text, 0);
+    }
+    if (hWnd())
+        InvalidateRect(hWnd(), nullptr, FALSE);
+}
+
+void IconList::RepaintInDesign()
+{
+    if (!Ambient().UserMode)
+        UserControl_Paint();
+}
+
+void IconList::RaiseSubscript() const
+{
+    rt::Err().Raise(kSubscriptOutOfRange, Source());
+}
+
+bool IconList::Create()
+{
+    Destroy();
+    HIMAGELIST list = ImageList_Create(iconSizeX_, iconSizeY_, static_cast<UINT>(colourDepth_) | ILC_MASK, 4, 4);
+    if (!ValidList(list))
+        return false;
+    list_ = list;
+    return true;
+}
+
+void IconList::Destroy()
+{
+    if (!list_)
+        return;
+    ImageList_Destroy(list_);
+    list_ = nullptr;
+    keys_.Erase();
+}
+
+void IconList::SetIconSizeX(std::int32_t lSizeX)
+{
+    iconSizeX_ = lSizeX;
+    PropertyChanged(L"IconSizeX");
+}
+
+void IconList::SetIconSizeY(std::int32_t lSizeY)
+{
+    iconSizeY_ = lSizeY;
+    PropertyChanged(L"IconSizeY");
+}
+
+void IconList::SetColourDepth(std::int32_t eDepth)
+{
+    colourDepth_ = eDepth;
+    PropertyChanged(L"ColourDepth");
+}
+
+std::int16_t IconList::ImageCount() const
+{
+    return list_ ? static_cast<std::int16_t>(ImageList_GetImageCount(list_)) : 0;
+}
+
+void IconList::ResizeKeys()
+{
+    if (list_)
+        keys_.Fit(static_cast<std::size_t>(std::max<int>(ImageCount(), 0)));
+}
+
+void IconList::SetKey(std::size_t i0, const ImageRef& vKey)
+{
+    if (!list_)
+        return;
+    switch (keys_.Set(i0, KeyText(vKey))) {
+    case KeyResult::Stored:
+        break;
+    case KeyResult::Duplicate:
+        rt::Err().Raise(kDuplicateKey);
+        break;
+    case KeyResult::HasSeparator:
+        rt::Err().Raise(kInvalidCall, Source());
+        break;
+    }
+}
+
+void IconList::ParseKeys(std::size_t start, const std::wstring& keyText)
+{
+    keys_.Assign(start, SplitKeys<wchar_t>(keyText, kKeySeparator));
+}
+
+std::int32_t IconList::ItemIndex(const ImageRef& vKey) const
+{
+    const int position = list_ ? keys_.Find(vKey, static_cast<std::size_t>(std::max<int>(ImageCount(), 0))) : -1;
+    if (position < 0)
+        RaiseSubscript();
+    return position;
+}
+
+std::optional<std::wstring> IconList::ItemKey(std::int32_t iIndex) const
+{
+    if (iIndex < 1 || iIndex > ImageCount()) {
+        RaiseSubscript();
+        return std::nullopt;
+    }
+    const std::size_t i = static_cast<std::size_t>(iIndex - 1);
+    return i < keys_.size() ? keys_[i] : std::wstring();
+}
+
+void IconList::SetItemKey(std::int32_t iIndex, const ImageRef& vKey)
+{
+    if (iIndex < 1 || iIndex > ImageCount()) {
+        RaiseSubscript();
+        return;
+    }
+    SetKey(static_cast<std::size_t>(iIndex - 1), vKey);
+    PropertyChanged(L"KeyCount");
+    PropertyChanged(L"Keys");
+}
+
+bool IconList::KeyExists(const std::wstring& sKey)
+{
+    if (ImageCount() <= 0)
+        return false;
+    ResizeKeys();
+    return keys_.Contains(sKey);
+}
+
+void IconList::Clear()
+{
+    Create();
+    keys_.Erase();
+    PropertyChanged(L"Images");
+    PropertyChanged(L"Size");
+    RepaintInDesign();
+}
+
+// Exchanges two images through a scratch slot at the end: the platform's own swap blackens its source.
+void IconList::SwapImages(int i, int j)
+{
+    if (i == j)
+        return;
+    const int count = ImageList_GetImageCount(list_);
+    if (!ImageList_SetImageCount(list_, static_cast<UINT>(count + 1)))
+        return;
+    ImageList_Copy(list_, count, list_, i, ILCF_MOVE);
+    ImageList_Copy(list_, i, list_, j, ILCF_MOVE);
+    ImageList_Copy(list_, j, list_, count, ILCF_MOVE);
+    ImageList_Remove(list_, count);
+}
+
+void IconList::SwapOrCopyImage(const ImageRef& vKeySrc, const ImageRef& vKeyDst, std::int32_t eSwap)
+{
+    if (!list_)
+        return;
+    const int source = ItemIndex(vKeySrc);
+    const int destination = ItemIndex(vKeyDst);
+    if (source < 0 || destination < 0)
+        return;
+    if (eSwap & ILCF_SWAP)
+        SwapImages(source - 1, destination - 1);
+    else
+        ImageList_Copy(list_, source - 1, list_, destination - 1, ILCF_MOVE);
+    ResizeKeys();
+    keys_.Swap(static_cast<std::size_t>(source - 1), static_cast<std::size_t>(destination - 1));
+    PropertyChanged(L"Images");
+    PropertyChanged(L"Size");
+}
+
+void IconList::RemoveImage(const ImageRef& vKey)
+{
+    if (!list_)
+        return;
+    const int position = ItemIndex(vKey);
+    if (position < 0)
+        return;
+    ImageList_Remove(list_, position - 1);
+    keys_.Remove(static_cast<std::size_t>(position - 1));
+    ResizeKeys();
+    PropertyChanged(L"Images");
+    PropertyChanged(L"Size");
+    PropertyChanged(L"Keys");
+    PropertyChanged(L"KeyCount");
+    RepaintInDesign();
+}
+
+bool IconList::AddFromHandle(HANDLE hImage, std::int32_t iType, const ImageRef& vKey, std::int32_t lBackColor,
+                             const ImageRef& vKeyAfter)
+{
+    bool added = false;
+    int after = -1;  // the position the new images follow; -1: they stay at the end
+    std::size_t firstNew = 0;
+    if (list_ && hImage) {
+        const int count0 = ImageCount();
+        bool proceed = true;
+        if (!std::holds_alternative<std::monostate>(vKeyAfter) && count0 > 0) {
+            const double* number = std::get_if<double>(&vKeyAfter);
+            const std::wstring* text = std::get_if<std::wstring>(&vKeyAfter);
+            const auto textNumber = text ? rt::ParseNumber(*text) : rt::Result<double>(rt::ValueError::TypeMismatch);
+            const bool zero = (number && *number == 0) || (textNumber && *textNumber == 0);
+            if (!zero) {
+                after = ItemIndex(vKeyAfter);
+                proceed = after >= 0;
+            }
+        }
+        if (proceed) {
+            if (iType == kImageBitmap) {
+                COLORREF back = static_cast<COLORREF>(lBackColor);
+                if (lBackColor == -1) {
+                    rt::MemoryDcHandle dc(CreateCompatibleDC(nullptr));
+                    if (dc) {
+                        HGDIOBJ previous = SelectObject(dc.get(), hImage);
+                        if (previous) {
+                            const COLORREF corner = GetPixel(dc.get(), 0, 0);
+                            if (corner != CLR_INVALID)
+                                back = corner;
+                            SelectObject(dc.get(), previous);
+                        }
+                    }
+                }
+                ImageList_AddMasked(list_, static_cast<HBITMAP>(hImage), back);
+            } else if (iType == kImageIcon || iType == kImageCursor) {
+                ImageList_AddIcon(list_, static_cast<HICON>(hImage));
+            }
+            // Judged by the count: an add that took nothing (a bitmap narrower than one image) may still
+            // answer with index 0.
+            const int k = ImageCount() - count0;
+            if (k > 0) {
+                added = true;
+                firstNew = static_cast<std::size_t>(count0);
+                if (after >= 0) {
+                    ResizeKeys();
+                    for (int j = count0 - 1; j >= after; --j)
+                        for (int i = j; i < j + k; ++i) {
+                            SwapImages(i, i + 1);
+                            keys_.Swap(static_cast<std::size_t>(i), static_cast<std::size_t>(i + 1));
+                        }
+                    firstNew = static_cast<std::size_t>(after);
+                }
+            }
+        }
+    }
+    if (added)
+        SetKey(firstNew, vKey);
+    ResizeKeys();
+    return added;
+}
+
+std::int32_t IconList::AddFromFile(const std::wstring& sFileName, std::int32_t iType, const ImageRef& vKey,
+                                   bool bMapSysColors, std::int32_t lBackColor, const ImageRef& vKeyAfter)
+{
+    bool added = false;
+    if (list_) {
+        const UINT flags = LR_LOADFROMFILE | (bMapSysColors ? LR_LOADMAP3DCOLORS : 0);
+        const bool sized = iType == kImageIcon || iType == kImageCursor;
+        HANDLE image = LoadImageW(nullptr, sFileName.c_str(), static_cast<UINT>(iType), sized ? iconSizeX_ : 0,
+                                  sized ? iconSizeY_ : 0, flags);
+        added = AddFromHandle(image, iType, vKey, lBackColor, vKeyAfter);
+        if (image) {
+            if (iType == kImageBitmap)
+                DeleteObject(image);
+            else if (iType == kImageIcon)
+                DestroyIcon(static_cast<HICON>(image));
+            else if (iType == kImageCursor)
+                DestroyCursor(static_cast<HCURSOR>(image));
+        }
+    }
+    PropertyChanged(L"Images");
+    PropertyChanged(L"Size");
+    PropertyChanged(L"Keys");
+    PropertyChanged(L"KeyCount");
+    RepaintInDesign();
+    return added ? -1 : 0;
+}
+
+void IconList::AddRecords(std::span<const std::uint8_t> data, std::int32_t version)
+{
+    rt::MemoryDcHandle dc(CreateDCW(L"DISPLAY", nullptr, nullptr, nullptr));
+    // Equal-sized icons go in as one strip; the icon-by-icon path below gives the same images.
+    const std::vector<std::size_t> offsets = RecordOffsets(data, version);
+    int cx = 0;
+    int cy = 0;
+    ImageList_GetIconSize(list_, &cx, &cy);
+    if (const auto strip = BuildStrip(data, offsets, version, cx, cy))
+        if (AddStrip(list_, dc.get(), *strip))
+            return;
+    std::size_t offset = 0;
+    while (offset < data.size()) {
+        HICON icon = nullptr;
+        std::size_t size = 0;
+        if (!mSaveIcon::BytesToIcon(dc.get(), icon, data, offset, size, version))
+            break;  // no size: the records after it cannot be found
+        const rt::IconHandle owner(icon);
+        ImageList_AddIcon(list_, icon);
+        offset += size;
+    }
+}
+
+bool IconList::SaveToFile(const std::wstring& sFileName)
+{
+    const std::int32_t version = kProgramVersion;
+    if (!list_)
+        return false;
+    const Collected records = CollectRecords(list_, ILD_TRANSPARENT, version);
+    if (records.bytes.empty())
+        RaiseToCaller(kSubscriptOutOfRange, L"Subscript out of range");  // nothing to save: no file is made
+    std::vector<std::string> keys;
+    for (std::size_t p = 0; p < records.written.size(); ++p)
+        if (records.written[p])
+            keys.push_back(Ansi(p < keys_.size() ? keys_[p] : std::wstring()));
+    ReplaceFile(sFileName, EncodeFile(version, records.bytes, JoinKeys<char>(keys, '\xFF', KeyTextForm::File)));
+    return true;
+}
+
+bool IconList::LoadFromFile(const std::wstring& sFileName)
+{
+    if (!list_)
+        return false;
+    const auto read = DecodeFile(ReadWholeFile(sFileName));
+    if (std::holds_alternative<FileError>(read))
+        RaiseToCaller(kBadFileFormat, L"Bad file format");
+    const ImageListContent& content = std::get<ImageListContent>(read);
+    const std::size_t count0 = static_cast<std::size_t>(std::max<int>(ImageCount(), 0));
+    AddRecords(content.records, content.version);
+    ResizeKeys();
+    std::vector<std::wstring> pieces;
+    for (const std::string& piece : SplitKeys<char>(content.keyText, '\xFF'))
+        pieces.push_back(Wide(piece));
+    keys_.Assign(count0, pieces);
+    return true;
+}
+
+void IconList::UserControl_WriteProperties(rt::PropertyBag& PropBag)
+{
+    const std::int32_t version = kProgramVersion;
+    PropBag.Write(L"IconSizeX", iconSizeX_, 16);
+    PropBag.Write(L"IconSizeY", iconSizeY_, 16);
+    PropBag.Write(L"ColourDepth", colourDepth_, 0);
+    Collected records;
+    if (list_ && ImageCount() > 0) {
+        records = CollectRecords(list_, ILD_NORMAL, version);
+        if (!records.bytes.empty()) {
+            PropBag.Write(L"Size", static_cast<std::int32_t>(records.bytes.size()));
+            PropBag.Write(L"Images", records.bytes);
+            PropBag.Write(L"Version", version);
+        }
+    }
+    if (records.bytes.empty()) {
+        PropBag.Write(L"Size", 0, 0);
+        PropBag.Write(L"Images", rt::ByteArray{}, rt::ByteArray{});
+        PropBag.Write(L"KeyCount", std::int16_t{0}, std::int16_t{0});
+        PropBag.Write(L"Keys", L"", L"");
+        return;
+    }
+    // Only the images that have a record keep their key, so that no key moves onto another image.
+    std::vector<std::wstring> keys;
+    for (std::size_t p = 0; p < records.written.size(); ++p)
+        if (records.written[p])
+            keys.push_back(p < keys_.size() ? keys_[p] : std::wstring());
+    PropBag.Write(L"KeyCount", static_cast<std::int16_t>(keys.size()));
+    PropBag.Write(L"Keys", JoinKeys<wchar_t>(keys, kKeySeparator, KeyTextForm::PropertySet));
+}
+
+void IconList::UserControl_ReadProperties(const rt::PropertyBag& PropBag)
+{
+    // Stored directly: reading the design data changes nothing the host must save again.
+    iconSizeX_ = PropBag.Read<std::int32_t>(L"IconSizeX", 16);
+    iconSizeY_ = PropBag.Read<std::int32_t>(L"IconSizeY", 16);
+    colourDepth_ = PropBag.Read<std::int32_t>(L"ColourDepth", 0);
+    const std::int32_t version = PropBag.Read<std::int32_t>(L"Version", 0);
+    if (!Create())
+        return;
+    const std::int32_t size = PropBag.Read<std::int32_t>(L"Size", 0);
+    if (size <= 0)
+        return;
+    const rt::ByteArray images = PropBag.Read<rt::ByteArray>(L"Images", {});
+    // "Size" is only a claim: nothing past the bytes really stored is read.
+    AddRecords(std::span(images).first(std::min(images.size(), static_cast<std::size_t>(size))), version);
+    keys_.Erase();
+    keys_.Fit(static_cast<std::size_t>(std::max<int>(ImageCount(), 0)));
+    PropBag.Read<std::int16_t>(L"KeyCount", 0);  // kept for older readers, not needed here
+    ParseKeys(0, PropBag.Read<std::wstring>(L"Keys", L""));
+}
+
+}  // namespace imagelist
