@@ -4,6 +4,7 @@
 // append the lines it returns to the tape.
 #include "runtime/Decimal.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -27,6 +28,10 @@ std::wstring TapeLine(std::wstring_view number, std::wstring_view mark);
 // A block is closed when the character four places from the end of the tape is "=".
 bool TapeIsClosed(std::wstring_view tape);
 
+// A plain number text ("-12.5": a sign, digits, one separator) rounded half away from zero to as many decimals
+// as fit in `width` characters, without trailing zeros; nothing when its integer part alone does not fit.
+std::optional<std::wstring> FitNumber(std::wstring_view number, size_t width = kNumberWidth);
+
 class Calculation {
 public:
     explicit Calculation(wchar_t separator = L'.') : separator_(separator) {}
@@ -39,12 +44,14 @@ public:
     // Removes the last character typed; an emptied entry is "0".
     void Backspace();
     const std::wstring& Entry() const { return entry_; }
-    // An entry written from outside (a tool's result, "0"): taken as typed, ready to be replaced.
+    // An entry written from outside (a tool's result, "0"): taken as typed, ready to be replaced. A number
+    // too long for the field is rounded to fit.
     void SetEntry(std::wstring text);
 
     // "+", "-", "*" or "/": the entry line for the tape. The previous pending operator is applied to
-    // the running total first; a division by zero or an overflow gives an error line instead and clears
-    // the calculation.
+    // the running total first; a division by zero or an overflow (a total too long for the number field
+    // included) gives an error line instead and clears the calculation. The total keeps every digit; only
+    // what is shown is rounded to the field, so a tape's lines add up to its total.
     std::wstring Operate(wchar_t key);
     // "=": the total block, or nothing when nothing was entered since the last total. Clears the
     // running total afterwards.
@@ -64,6 +71,8 @@ public:
 
 private:
     std::wstring EntryNumberText() const;
+    // An entry text as a value: grouping dropped, the program's separator read.
+    rt::Result<rt::Decimal> ReadNumber(const std::wstring& number) const;
     bool ApplyPending(std::wstring& errorLine);
 
     wchar_t separator_;

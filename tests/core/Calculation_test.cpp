@@ -42,7 +42,7 @@ TEST(Calculation, ComputesInDecimalNotFloatingPoint)
     };
     const Case cases[] = {
         {L"0.1+0.2=", L"0.3"},
-        {L"1/3*3=", L"0.9999999999999999999999999999"},
+        {L"1/3*3=", L"1"},
         {L"10-12.5=", L"-2.5"},
         {L"7*0.1=", L"0.7"},
         {L"5-5=", L"0"},
@@ -83,6 +83,75 @@ TEST(Calculation, EntriesFromOutsideKeepTheirSignAndTrailingSeparatorsAreDropped
     calc.SetEntry(L"-2");
     Type(calc, L"=");
     EXPECT_EQ(calc.LastTotalText(), L"-6");
+}
+
+// The total goes on with every digit; only what is shown is rounded to the 24-character number field, so the
+// lines of a block add up to its total and no line is longer than 26 characters.
+TEST(Calculation, ShowsLongResultsRoundedToTheNumberField)
+{
+    struct Case {
+        std::wstring_view keys;
+        std::wstring_view total;
+    };
+    const Case cases[] = {
+        {L"1/3=", L"0.3333333333333333333333"},
+        {L"2/3=", L"0.6666666666666666666667"},
+        {L"2/3*3=", L"2"},
+        {L"0-1/3=", L"-0.333333333333333333333"},
+        {L"999999999999*999999999999=", L"999999999998000000000001"},
+        {L"123456789012345678901234/7=", L"17636684144620811271605"},
+        {L"12345678901234567890123/7=", L"1763668414462081127160.4"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.keys.begin(), c.keys.end()));
+        core::Calculation calc;
+        const std::wstring tape = Type(calc, c.keys);
+        EXPECT_EQ(calc.LastTotalText(), c.total);
+        for (size_t at = 0; at < tape.size();) {
+            const size_t end = tape.find(L"\r\n", at);
+            ASSERT_NE(end, std::wstring::npos);
+            EXPECT_EQ(end - at, 26u);
+            at = end + 2;
+        }
+    }
+    // The running total while the calculation goes on is shown the same way.
+    core::Calculation calc;
+    Type(calc, L"2/3*");
+    EXPECT_EQ(calc.TotalText(), L"0.6666666666666666666667");
+    // A total too long for the field is an overflow: an error line, and the calculation starts again.
+    EXPECT_EQ(Type(calc, L"999999999999*999999999999*10="),
+              L"            999999999999 \u00d7\r\n            999999999999 \u00d7\r\n                      10 E\r\n");
+    EXPECT_TRUE(calc.Total().IsZero());
+    // A long result handed over from outside is rounded to the field too.
+    calc.SetEntry(L"1,234,567,890,123,456,789.123456");
+    EXPECT_EQ(calc.Entry(), L"1234567890123456789.1235");
+}
+
+TEST(Calculation, FitNumberRoundsAtTheFieldsEdge)
+{
+    struct Case {
+        std::wstring_view number;
+        std::optional<std::wstring_view> fitted;
+    };
+    const Case cases[] = {
+        {L"123456789012345678901234", L"123456789012345678901234"},  // exactly the width
+        {L"9.99999999999999999999999999", L"10"},                     // carry through every decimal
+        {L"-0.0000000000000000000000001", L"0"},                      // no negative zero
+        {L"0.12345678901234567890124999", L"0.1234567890123456789012"},
+        {L"99999999999999999999999.9", L"100000000000000000000000"},  // carry into a 24th digit
+        {L"999999999999999999999999.5", std::nullopt},                // carry into a 25th
+        {L"1234567890123456789012345", std::nullopt},
+        {L"-12345678901234567890123.4", L"-12345678901234567890123"},
+        {L"1,5000000000000000000000000001", L"1,5"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.number.begin(), c.number.end()));
+        const std::optional<std::wstring> fitted = core::FitNumber(c.number);
+        ASSERT_EQ(fitted.has_value(), c.fitted.has_value());
+        if (fitted) {
+            EXPECT_EQ(*fitted, *c.fitted);
+        }
+    }
 }
 
 TEST(Calculation, WritesTheProgramSeparator)
