@@ -118,7 +118,6 @@ void TextBox::SetText(const std::wstring& text)
     const std::wstring current = Text();
     if (current == text)
         return;
-    changeRaised_ = false;
     known_.reset();
     const int serial = ++writeSerial_;
     const bool wasWriting = std::exchange(writing_, true);
@@ -132,10 +131,9 @@ void TextBox::SetText(const std::wstring& text)
         SetWindowTextW(hWnd(), text.c_str());
     }
     writing_ = wasWriting;
-    if (hWnd() && serial == writeSerial_)  // a Change handler may have written again meanwhile
+    if (hWnd() && serial == writeSerial_)  // nothing wrote again meanwhile
         known_ = text;
-    if (!changeRaised_)
-        Raise(Change);
+    Raise(Change);
 }
 
 int TextBox::SelStart() const
@@ -249,10 +247,9 @@ bool TextBox::OnReflected(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& r
 {
     switch (message) {
     case WM_COMMAND:
-        if (HIWORD(wParam) == EN_CHANGE && !settingUp_) {
-            if (!writing_)
-                known_.reset();
-            changeRaised_ = true;
+        // SetText raises Change itself once the write is whole (the caret placed): a handler sees the final state.
+        if (HIWORD(wParam) == EN_CHANGE && !settingUp_ && !writing_) {
+            known_.reset();
             Raise(Change);
         }
         return false;

@@ -69,7 +69,6 @@ private:
     bool multiLine_ = false;
     ScrollBars scrollBars_ = ScrollBars::None;
     bool settingUp_ = false;     // the window is being filled: its notifications are not events
-    bool changeRaised_ = false;  // set by the edit control's change notification
 };
 
 }  // namespace rt

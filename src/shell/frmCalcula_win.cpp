@@ -133,6 +133,7 @@ frmCalcula::frmCalcula()
     Add(mnuSobre, {L"mnuSobre", {}, &mnuAjuda});
 
     txtEntrada.Change = [this] { txtEntrada_Change(); };
+    txtFita.Change = [this] { txtFita_Change(); };
     for (int i = 0; i < 10; ++i)
         cmdTecla[i].MouseUp = [this, i](int& Button, int, float, float) {
             if (Button == 1) chkOperador_MouseUp(L'0' + i);
@@ -298,14 +299,20 @@ void frmCalcula::Form_QueryUnload(int& Cancel, int UnloadMode) { core::Program()
 
 void frmCalcula::Form_Unload(int& Cancel)
 {
-    if (rt::TheForm<frmSysTray>().Tag() == L"1") {
-        for (const Option& option : kOptions)
-            rt::SaveBoolSetting(kApp, kSection, option.key, (this->*option.menu).Checked());
-    }
+    for (const Option& option : kOptions) SaveOption(this->*option.menu);
     // Closing the calculator ends the program: the tray form's exit closes the tools (their blocks still go
     // onto this tape) and then this window.
     frmSysTray& tray = rt::TheForm<frmSysTray>();
     if (tray.IsLoaded()) tray.Unload();
+}
+
+void frmCalcula::SaveOption(const rt::Menu& menu) const
+{
+    // Only the first copy keeps settings; the tools read them while the program runs, so each is stored
+    // when it changes, not only at exit.
+    if (rt::TheForm<frmSysTray>().Tag() != L"1") return;
+    for (const Option& option : kOptions)
+        if (&(this->*option.menu) == &menu) rt::SaveBoolSetting(kApp, kSection, option.key, menu.Checked());
 }
 
 void frmCalcula::Form_KeyUp(int& KeyCode, int Shift) { Module1::LigaNumLock(); }
@@ -318,12 +325,16 @@ void frmCalcula::Form_KeyPress(int& KeyAscii)
     totalShown_ = false;
     if (key >= '0' && key <= '9') {
         calc_.TypeDigit(static_cast<wchar_t>(key));
+        typing_ = true;
     } else if (key == ',' || key == '.') {
         calc_.TypeSeparator();
+        typing_ = true;
     } else if (key == 8) {
         calc_.Backspace();
+        typing_ = true;
     } else if (key == '+' || key == '-' || key == '*' || key == '/') {
         AppendToTape(calc_.Operate(static_cast<wchar_t>(key)));
+        typing_ = false;
     } else if (key == '=' || key == 13) {
         Totaliza();
         return;
@@ -341,6 +352,7 @@ void frmCalcula::Totaliza()
     AppendToTape(block);
     if (core::TapeIsClosed(block)) CopyToClipboard(calc_.LastTotalText());
     totalShown_ = core::TapeIsClosed(block);
+    typing_ = false;
     ShowCalculation();
 }
 
@@ -348,6 +360,7 @@ void frmCalcula::LimpaTudo()
 {
     calc_.Clear();
     totalShown_ = false;
+    typing_ = false;
     ShowCalculation();
 }
 
@@ -365,7 +378,8 @@ void frmCalcula::ShowCalculation()
     settingEntry_ = true;
     txtEntrada.SetText(calc_.Entry());
     settingEntry_ = false;
-    lblVisor.SetCaption(calc_.TotalText());
+    // The display follows the number being typed; after an operator, a total or clearing it shows the total.
+    lblVisor.SetCaption(typing_ ? calc_.Entry() : calc_.TotalText());
     wchar_t items[8];
     std::swprintf(items, 8, L"%03d", calc_.Items() % 1000);
     lblItens.SetCaption(items);
@@ -390,7 +404,13 @@ void frmCalcula::txtEntrada_Change()
     // A value written from outside (a tool's result) becomes the entry, ready to be used or replaced.
     if (settingEntry_) return;
     calc_.SetEntry(txtEntrada.Text());
-    lblVisor.SetCaption(calc_.TotalText());
+    lblVisor.SetCaption(calc_.Entry());
+}
+
+void frmCalcula::txtFita_Change()
+{
+    // Whoever wrote the tape (a key, a tool's block, clearing), its end is what the user wants to see.
+    txtFita.SetSelStart(txtFita.TextLength());
 }
 
 void frmCalcula::chkOperador_MouseUp(int keyAscii)
@@ -479,6 +499,7 @@ void frmCalcula::mnuRegra_Click() { rt::TheForm<frmRegra>().Show(rt::ShowMode::M
 void frmCalcula::mnuOpcao_Click(rt::Menu& menu)
 {
     menu.SetChecked(!menu.Checked());
+    SaveOption(menu);
     if (&menu == &mnuVisivel)
         SetWindowPos(hWnd(), menu.Checked() ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                      SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
@@ -488,6 +509,7 @@ void frmCalcula::mnuOpcao_Click(rt::Menu& menu)
 void frmCalcula::mnuGrande_Click()
 {
     mnuGrande.SetChecked(!mnuGrande.Checked());
+    SaveOption(mnuGrande);
     Layout();
 }
 

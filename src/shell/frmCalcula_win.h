@@ -18,7 +18,7 @@ public:
     // The tape and the entry; tools read them and write them in one assignment each.
     rt::TextBox txtFita;
     rt::TextBox txtEntrada;
-    rt::Label lblVisor;  // the running total
+    rt::Label lblVisor;  // the display: the entry while it is typed or written, else the running total
     rt::Label lblItens;  // the item counter
 
     // The keypad: digits, the separator, the clear key and the operator keys, which show the pending operator
@@ -109,9 +109,12 @@ protected:
 
 private:
     void txtEntrada_Change();
+    void txtFita_Change();
     void chkOperador_MouseUp(int keyAscii);
     void mnuOpcao_Click(rt::Menu& menu);
     void mnuGrande_Click();
+    // Stores the option that `menu` mirrors.
+    void SaveOption(const rt::Menu& menu) const;
     void mnuSair_Click();
 
     void AppendToTape(const std::wstring& lines);
@@ -126,4 +129,5 @@ private:
     bool settingEntry_ = false;  // our own write to txtEntrada, not an entry from outside
     bool firstActivation_ = true;
     bool totalShown_ = false;     // the last key closed a total: "=" shows pressed
+    bool typing_ = false;         // the last key edited the entry: the display shows it
 };

@@ -266,7 +266,8 @@ TEST_F(AuxiliaryCopyTest, IsTitledAuxAndSavesNoSettings)
 {
     EXPECT_EQ(rt::TheForm<frmSysTray>().Tag(), L"2");
     EXPECT_EQ(main().Caption(), L"Plumvane [Aux]");
-    main().mnuVisivel.SetChecked(false);
+    main().mnuVisivel.Click();
+    EXPECT_EQ(rt::GetSetting(L"Plumva", L"Conf", L"Visivel", L"absent"), L"absent");
     rt::TheForm<frmSysTray>().Unload();
     EXPECT_EQ(rt::GetSetting(L"Plumva", L"Conf", L"Visivel", L"absent"), L"absent");
 }
@@ -281,6 +282,65 @@ TEST_F(MainWindowTest, FirstCopySavesItsOptionsOnExit)
     EXPECT_EQ(rt::GetSetting(L"Plumva", L"Conf", L"MenuXP", L""), L"True");
     rt::TheForm<frmSysTray>().Load();
     EXPECT_FALSE(main().mnuVisivel.Checked());
+}
+
+TEST_F(MainWindowTest, DisplayFollowsEveryWriteOfTheEntry)
+{
+    frmCalcula& calc = main();
+    test::TypeText(L"45");
+    test::Settle();
+    EXPECT_EQ(calc.lblVisor.Caption(), L"45");  // typed
+    test::TypeText(L"+5");
+    test::Settle();
+    EXPECT_EQ(calc.lblVisor.Caption(), L"5");
+    test::TypeText(L"+");
+    test::Settle();
+    EXPECT_EQ(calc.lblVisor.Caption(), L"50");  // after an operator: the running total
+    calc.LimpaTudo();
+    calc.txtEntrada.SetText(L"1,200.00");  // a tool's result
+    EXPECT_EQ(calc.lblVisor.Caption(), L"1,200.00");
+}
+
+TEST_F(MainWindowTest, EveryWriteLeavesTheTapesEndInView)
+{
+    frmCalcula& calc = main();
+    std::wstring block;
+    for (int i = 0; i < 200; ++i) block += Line(std::to_wstring(i), L" +");
+    const auto endInView = [&] {
+        // The first character of the last line stands inside the box.
+        const int last = calc.txtFita.TextLength() - 28;
+        const LRESULT at = SendMessageW(calc.txtFita.hWnd(), EM_POSFROMCHAR, static_cast<WPARAM>(last), 0);
+        RECT client{};
+        GetClientRect(calc.txtFita.hWnd(), &client);
+        const int y = static_cast<short>(HIWORD(at));
+        return at != -1 && y >= 0 && y < client.bottom;
+    };
+    // A tool's way: the whole text assigned in one write.
+    calc.txtFita.SetText(calc.txtFita.Text() + block);
+    test::Settle();
+    EXPECT_TRUE(endInView());
+    // Keys append after the user scrolled back to the start.
+    SendMessageW(calc.txtFita.hWnd(), EM_SETSEL, 0, 0);
+    SendMessageW(calc.txtFita.hWnd(), WM_VSCROLL, SB_TOP, 0);
+    test::TypeText(L"7+");
+    test::Settle();
+    EXPECT_TRUE(endInView());
+}
+
+TEST_F(MainWindowTest, OptionsAreStoredWhenTheyChange)
+{
+    // The tools read the options while the program runs: each is in the store as soon as its item is clicked.
+    for (rt::Menu* option : {&main().mnuVisivel, &main().mnuGrande, &main().mnuBackup}) {
+        SCOPED_TRACE(std::string(option->Name().begin(), option->Name().end()));
+        const bool before = option->Checked();
+        option->Click();
+        const std::wstring key = option == &main().mnuVisivel ? L"Visivel"
+                                 : option == &main().mnuGrande ? L"Grande"
+                                                               : L"Backup";
+        EXPECT_EQ(rt::GetSetting(L"Plumva", L"Conf", key, L""), before ? L"False" : L"True");
+        option->Click();
+        EXPECT_EQ(rt::GetSetting(L"Plumva", L"Conf", key, L""), before ? L"True" : L"False");
+    }
 }
 
 }  // namespace
