@@ -122,6 +122,8 @@ TEST(Decimal, ComparesByValueWithoutANegativeZero)
     EXPECT_FALSE(Decimal().Negate().IsNegative());
     EXPECT_EQ(Dec(L"1.50"), Dec(L"1.5"));
     EXPECT_LT(Dec(L"-1"), Decimal());
+    EXPECT_LT(Dec(L"-5"), Dec(L"3"));
+    EXPECT_GT(Dec(L"3"), Dec(L"-5"));
     EXPECT_LT(Decimal(), Dec(kTiny));
     EXPECT_LT(Dec(kTiny), Dec(L"10000000000000000000000000000"));
     EXPECT_LT(Dec(L"-10000000000000000000000000000"), Dec(L"-" + kTiny));
@@ -181,6 +183,7 @@ TEST(Decimal, ReadsTextsWithTheLocaleRules)
         {false, L"7.9228162514264337593543950335E28", kMax},
         {false, L"0.0001e32", L"10000000000000000000000000000"},
         {false, L"1e29", L"Overflow"},
+        {false, L"8e28", L"Overflow"},
         {false, kMax + L".49", kMax},
         {false, kMax + L".5", L"Overflow"},
         {false, L"79228162514264337593543950336", L"Overflow"},

@@ -9,6 +9,7 @@ TEST(Strings, RightAlignPadsInFrontAndNeverCuts)
     EXPECT_EQ(rt::RightAlign(L"12,5", 8), L"    12,5");
     EXPECT_EQ(rt::RightAlign(L"", 2), L"  ");
     EXPECT_EQ(rt::RightAlign(L"abc", 3), L"abc");
+    EXPECT_EQ(rt::RightAlign(L"abc", 4), L" abc");
     EXPECT_EQ(rt::RightAlign(L"1.234.567,89", 10), L"1.234.567,89");
 }
 

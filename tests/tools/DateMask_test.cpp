@@ -15,6 +15,7 @@ using tools::DateMask;
 constexpr int kBackspace = 8;
 constexpr int kDelete = 46;
 constexpr int kLeft = 37;
+constexpr int kDown = 40;
 constexpr int kDigitKey = '0';
 const wchar_t kSeparators[] = {L'/', L'.', L'-'};
 
@@ -118,6 +119,7 @@ TEST(DateMask, KeepsCaretAndSelectionInsideTheMaskWhateverTheFieldHolds)
         {L"", {0, 0}, kDigitKey, std::nullopt},
         {L"12/05/2020", {2, 0}, kDigitKey, DateMask::Selection{3, 1}},
         {L"12/05/2020", {2, 0}, kLeft, std::nullopt},
+        {L"12/05/2020", {2, 0}, kDown, std::nullopt},
         {L"12/05/2020 pasted here", {22, 0}, kDigitKey, DateMask::Selection{10, 0}},
         {L"12/05/2020 pasted here", {40, 0}, kBackspace, std::nullopt},
         {L"12", {9, 0}, kDigitKey, DateMask::Selection{2, 0}},
@@ -141,6 +143,10 @@ TEST(DateMask, KeepsCaretAndSelectionInsideTheMaskWhateverTheFieldHolds)
         {L"12/05", 5, L"12/05/____", 6},
         {L"12/05/2020", 99, L"12/05/2020", 10},
     };
+    // A caret standing on any separator moves past it before the digit.
+    for (wchar_t separator : kSeparators)
+        EXPECT_EQ(DateMask(separator).BeforeKey(With(separator, L"12/05/2020"), {5, 0}, kDigitKey),
+                  (DateMask::Selection{6, 1}));
     for (const ChangeCase& c : changes) {
         SCOPED_TRACE(testing::Message() << "change to " << c.text << " at " << c.caret);
         const DateMask::Edit edit = mask.AfterChange(c.text, c.caret);

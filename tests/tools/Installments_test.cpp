@@ -204,6 +204,7 @@ TEST(Installments, ImpossibleSearchesFailAtOnceAndEndlessOnesAtTheLimit)
         {"no periods", false, {L"1,000.00", L"0.00", L"00", L"30", L"3"}, 0},
         {"one installment in cash: the rate changes nothing", true, {L"1,000.00", L"999.00", L"1", L"00", L"15"}, 0},
         {"the same, counted as 01", true, {L"1,000.00", L"999.00", L"01", L"0", L"15"}, 0},
+        {"256 installments", true, {L"1,000.00", L"100.00", L"256", L"30", L"15"}, 0},
         {"the rate driven below -100 %", true, {L"100,000.00", L"100.00", L"2", L"30", L"15"}, tools::kMaxSearchSteps},
         {"too large to move by 1000: stalls at its first step", false, {L"1E+25", L"1E+24", L"12", L"30", L"3"}, 2},
     };

@@ -35,6 +35,7 @@ TEST(Savings, CapitalizationReproducesTheWorkedExamples)
         {L"1000", L"2", L"45", L"1,030.20"},  // one month, then 15 days at 1 %
         {L"1000", L"2", L"60", L"1,040.40"},  // two months, no rest days
         {L"1000", L"2", L"20", L"1,013.33"},  // rest days only
+        {L"1000", L"2", L"31", L"1,020.68"},  // one rest day: 1/30 of the rate
         {L"999.996", L"2", L"45", L"1,030.20"},
         {L"1000", L"2", L"45.5", L"1,030.54"},  // 15.5 rest days
         {L"1234.5678", L"0.0001", L"1500", L"1,234.63"},
