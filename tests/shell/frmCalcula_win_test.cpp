@@ -93,25 +93,6 @@ TEST_F(MainWindowTest, TapeLinesDoNotWrap)
     main().mnuGrande.Click();
 }
 
-TEST_F(MainWindowTest, ArithmeticIsDecimal)
-{
-    test::TypeText(L"0.1+0.2=");
-    test::Settle();
-    EXPECT_NE(main().txtFita.Text().find(Line(L"0.3", L" T")), std::wstring::npos);
-    test::TypeText(L"1/3*3=");
-    test::Settle();
-    EXPECT_NE(main().txtFita.Text().find(Line(L"1", L" T")), std::wstring::npos);
-}
-
-TEST_F(MainWindowTest, DivisionByZeroWritesAnErrorLine)
-{
-    test::TypeText(L"8/0=5+1=");
-    test::Settle();
-    const std::wstring tape = main().txtFita.Text();
-    EXPECT_NE(tape.find(Line(L"0", L" E")), std::wstring::npos);
-    EXPECT_NE(tape.find(Line(L"6", L" T")), std::wstring::npos);  // the next calculation starts clean
-}
-
 TEST_F(MainWindowTest, KeysShowTheRunningCalculationAndEnterTotals)
 {
     frmCalcula& calc = main();
