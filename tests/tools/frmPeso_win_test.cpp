@@ -173,18 +173,6 @@ TEST_P(PesoTest, OutOfRangeInputsAreRefusedWithTheFocusOnTheirBox)
     }
 }
 
-TEST_P(PesoTest, TheArrowIsPinnedAtBothEnds)
-{
-    ManAt175(L"20");
-    EXPECT_EQ(Tool().imgSeta.Left(), -90);
-    EXPECT_EQ(Tool().Frame1.Caption(), L"Result = THIN");
-    TypeInto(Tool().txtPeso, L"300");
-    Click(Tool().cmdHomem);
-    EXPECT_EQ(Tool().imgSeta.Left(), 3210);
-    EXPECT_EQ(Tool().Frame1.Caption(), L"Result = OBESE");
-    EXPECT_EQ(Tool().lblResultado.Caption(), L"\rLose\r" + Loc(L"219.15") + L" Kg\rto enter in normal weight");
-}
-
 TEST_P(PesoTest, EditingTheWeightOrTheHeightWithdrawsTheBlock)
 {
     for (rt::TextBox* edited : {&Tool().txtPeso, &Tool().txtAltura}) {

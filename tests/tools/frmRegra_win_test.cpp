@@ -259,18 +259,6 @@ TEST_F(RegraTest, WorkedExamplesStepByStep)
               std::vector<Relation>({Relation::Inverse, Relation::Inverse, Relation::None, Relation::Direct}));
 }
 
-TEST_F(RegraTest, FirstExampleAnsweredNoInBothLocales)
-{
-    for (const auto& [separator, expected] : {std::pair{L'.', L"7.2"}, std::pair{L',', L"7,2"}}) {
-        SCOPED_TRACE(static_cast<char>(separator));
-        UseSeparator(separator);
-        Open();
-        ClickAnswering(Tool().cmdExemplo, std::vector<int>(9, IDOK));
-        ClickAnswering(Tool().cmdCalcular, {IDNO, IDNO, IDNO});
-        EXPECT_EQ(Tool().txtValor2[3].Text(), expected);
-    }
-}
-
 // Without a printer: message 17, and the window keeps its entries instead of closing.
 TEST_F(RegraTest, PrintingWithoutAPrinterKeepsTheWindowAndItsEntries)
 {
