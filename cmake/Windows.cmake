@@ -7,14 +7,17 @@ target_compile_definitions(plumvane_win PUBLIC UNICODE _UNICODE WIN32_LEAN_AND_M
 target_link_libraries(plumvane_win PUBLIC plumvane_portable user32 gdi32 comctl32 comdlg32 shell32 advapi32
                       winmm ole32 oleaut32 uuid winspool)
 
-# Icons and cursors are kept as text grids (resources/icons/<Name>.ico.txt or <Name>.cur.txt); a small host
-# program turns each into build/resources/<Name>.ico or .cur, which Plumvane.rc names.
+# Icons and cursors are kept as text grids (resources/icons/<Name>.ico.txt, .cur.txt, or .rec.txt for the
+# records of an image list); a small host program turns each into build/resources/<Name>.ico, .cur or .rec,
+# which Plumvane.rc names.
 find_program(PLUMVANE_HOST_CXX NAMES g++ c++ REQUIRED)
 set(ICON_COMPILER ${CMAKE_BINARY_DIR}/tools/IconCompiler)
 add_custom_command(OUTPUT ${ICON_COMPILER}
     COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/tools
-    COMMAND ${PLUMVANE_HOST_CXX} -std=c++20 -O1 -o ${ICON_COMPILER} ${CMAKE_SOURCE_DIR}/tools/IconCompiler.cpp
-    DEPENDS ${CMAKE_SOURCE_DIR}/tools/IconCompiler.cpp
+    COMMAND ${PLUMVANE_HOST_CXX} -std=c++20 -O1 -I${CMAKE_SOURCE_DIR}/src -o ${ICON_COMPILER}
+            ${CMAKE_SOURCE_DIR}/tools/IconCompiler.cpp ${CMAKE_SOURCE_DIR}/src/imagelist/IconRecord.cpp
+    DEPENDS ${CMAKE_SOURCE_DIR}/tools/IconCompiler.cpp ${CMAKE_SOURCE_DIR}/src/imagelist/IconRecord.cpp
+            ${CMAKE_SOURCE_DIR}/src/imagelist/IconRecord.h
     COMMENT "Building the icon compiler for the host")
 file(GLOB RESOURCE_GRIDS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/resources/icons/*.txt)
 set(RESOURCE_IMAGES)

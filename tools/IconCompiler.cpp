@@ -1,14 +1,21 @@
-// Turns a text grid (resources/icons/<Name>.ico.txt or <Name>.cur.txt) into a Windows .ico or .cur file,
-// so the program's icons and cursors are reviewed as text. Built for the host and run by the build.
+// Turns a text grid (resources/icons/<Name>.ico.txt, <Name>.cur.txt or <Name>.rec.txt) into a Windows .ico or
+// .cur file, or into a run of the image list's icon records (.rec: one record per image, as the image list
+// keeps its images in its design data), so the program's icons and cursors are reviewed as text. Built for the
+// host and run by the build.
 //
-//   IconCompiler <grid.txt> <output.ico|output.cur>
+//   IconCompiler <grid.txt> <output.ico|output.cur|output.rec>
 //
 // The grid, one statement a line ('#' starts a comment line):
 //   colour <char> <RRGGBB>   palette entry; '.' is always transparent
 //   hotspot <x> <y>          cursors only (required there)
 //   image <width> <height>   followed by <height> rows of <width> palette characters
 // A file may hold several images (sizes); each becomes one entry of the icon directory.
-// Every image is written as 32-bit BGRA with a 1-bit mask, bottom-up, as the .ico format wants.
+// Every image is written as 32-bit BGRA with a 1-bit mask, bottom-up, as the .ico format wants. Records are
+// for an image list of the default colour depth: their images must share one size and use only the 16
+// standard colours, which that depth keeps.
+#include "imagelist/IconRecord.h"
+
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -176,6 +183,37 @@ std::vector<std::uint8_t> EncodeFile(const Grid& grid, bool cursor)
     return out;
 }
 
+constexpr std::uint32_t kStandardColours[16] = {0x000000, 0x800000, 0x008000, 0x808000, 0x000080, 0x800080,
+                                                0x008080, 0xC0C0C0, 0x808080, 0xFF0000, 0x00FF00, 0xFFFF00,
+                                                0x0000FF, 0xFF00FF, 0x00FFFF, 0xFFFFFF};
+
+// Each image as an icon record of the program's current version, back to back.
+std::vector<std::uint8_t> EncodeRecords(const std::string& path, const Grid& grid)
+{
+    for (const auto& [key, rgb] : grid.palette)
+        if (std::find(std::begin(kStandardColours), std::end(kStandardColours), rgb) == std::end(kStandardColours))
+            Fail(path, 0, std::string("colour '") + key + "' is not one of the 16 standard colours");
+    std::vector<std::uint8_t> out;
+    for (const Image& image : grid.images) {
+        if (image.width != grid.images.front().width || image.height != grid.images.front().height)
+            Fail(path, 0, "the images of an image list share one size");
+        imagelist::IconPixels pixels;
+        pixels.width = image.width;
+        pixels.height = image.height;
+        for (const std::string& row : image.rows)
+            for (char c : row) {
+                // Transparent pixels are black in the colour bitmap, as the platform keeps them.
+                pixels.colour.push_back(c == '.' ? 0 : grid.palette.at(c));
+                pixels.transparent.push_back(c == '.');
+            }
+        const auto record = imagelist::EncodeRecord(pixels, imagelist::kProgramVersion);
+        if (!record)
+            Fail(path, 0, "an image has no record");
+        out.insert(out.end(), record->begin(), record->end());
+    }
+    return out;
+}
+
 bool EndsWith(const std::string& text, const std::string& end)
 {
     return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
@@ -186,14 +224,15 @@ bool EndsWith(const std::string& text, const std::string& end)
 int main(int argc, char** argv)
 {
     if (argc != 3) {
-        std::cerr << "usage: IconCompiler <grid.txt> <output.ico|output.cur>\n";
+        std::cerr << "usage: IconCompiler <grid.txt> <output.ico|output.cur|output.rec>\n";
         return 2;
     }
     const std::string input = argv[1];
     const std::string output = argv[2];
     const bool cursor = EndsWith(output, ".cur");
-    if (!cursor && !EndsWith(output, ".ico"))
-        Fail(output, 0, "the output must end in .ico or .cur");
+    const bool records = EndsWith(output, ".rec");
+    if (!cursor && !records && !EndsWith(output, ".ico"))
+        Fail(output, 0, "the output must end in .ico, .cur or .rec");
     const Grid grid = Parse(input);
     if (cursor) {
         if (grid.hotX < 0)
@@ -204,7 +243,7 @@ int main(int argc, char** argv)
     } else if (grid.hotX >= 0) {
         Fail(input, 0, "an icon has no hot spot");
     }
-    const std::vector<std::uint8_t> bytes = EncodeFile(grid, cursor);
+    const std::vector<std::uint8_t> bytes = records ? EncodeRecords(input, grid) : EncodeFile(grid, cursor);
     std::ofstream out(output, std::ios::binary);
     out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     if (!out)

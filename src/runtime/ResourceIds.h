@@ -9,6 +9,7 @@
 #define PLUMVANE_ICON_WEIGHT_UNKNOWN 132
 #define PLUMVANE_ICON_WEIGHT_ARROW 133
 #define PLUMVANE_ICON_IMAGE_LIST 141
+#define PLUMVANE_DATA_MENU_ICONS 151
 
 #ifndef RC_INVOKED
 namespace rt {
@@ -20,6 +21,7 @@ inline constexpr int kIconWeightPerson = PLUMVANE_ICON_WEIGHT_PERSON;    // 38 x
 inline constexpr int kIconWeightUnknown = PLUMVANE_ICON_WEIGHT_UNKNOWN;  // 38 x 76: its figure before a sex is picked
 inline constexpr int kIconWeightArrow = PLUMVANE_ICON_WEIGHT_ARROW;      // 32 x 32: the arrow of its gauge
 inline constexpr int kIconImageList = PLUMVANE_ICON_IMAGE_LIST;  // 32 x 32: the image list in a designer
+inline constexpr int kDataMenuIcons = PLUMVANE_DATA_MENU_ICONS;  // the main window's 47 menu icons as icon records
 inline constexpr int kCursorHand = PLUMVANE_CURSOR_HAND;         // 32 x 32, hot spot (14, 4)
 
 // Message N of the message table is string resource N * 10 + this digit (the English texts).

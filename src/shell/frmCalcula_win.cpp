@@ -3,6 +3,7 @@
 #include "core/Module1_win.h"
 #include "core/ProgramState.h"
 #include "core/Tape.h"
+#include "imagelist/MenuIcons_win.h"
 #include "runtime/Date.h"
 #include "runtime/Handles_win.h"
 #include "runtime/MsgBox_win.h"
@@ -96,6 +97,7 @@ frmCalcula::frmCalcula()
     for (int i = 0; i < 10; ++i) Add(cmdTecla[i], {L"cmdTecla", i});
     Add(cmdVirgula, {L"cmdVirgula"});
     Add(chkIgual, {L"chkIgual"});
+    Add(Image1, {L"Image1"});
 
     Add(mnuArquivo, {L"mnuArquivo"});
     for (int i = 0; i < 2; ++i) Add(mnuImprimir[i], {L"mnuImprimir", i, &mnuArquivo});
@@ -200,6 +202,8 @@ void frmCalcula::Design()
     key(chkVezes, L"\u00d7", true);
     key(chkDivide, L"\u00f7", true);
     key(chkIgual, L"=", true);
+    Image1.SetDesignProperties(imagelist::MenuIconsDesign());
+    Image1.SetVisible(false);
 
     mnuArquivo.SetCaption(L"&File");
     mnuImprimir[0].SetCaption(L"&Print Tape");

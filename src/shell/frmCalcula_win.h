@@ -3,6 +3,7 @@
 // write to its tape and entry and open from its menu.
 #include "controls/XPButton_win.h"
 #include "core/Calculation.h"
+#include "imagelist/IconList_win.h"
 #include "runtime/Form_win.h"
 #include "runtime/Label_win.h"
 #include "runtime/Menu_win.h"
@@ -31,6 +32,9 @@ public:
     controls::XPButton chkVezes;
     controls::XPButton chkDivide;
     controls::XPButton chkIgual;
+
+    // The menu icons, restored from the window's design data at every load; never shown.
+    imagelist::IconList Image1;
 
     // Menus, in bar order.
     rt::Menu mnuArquivo;

@@ -196,6 +196,14 @@ TEST_F(MainWindowTest, ClosingTheMainWindowIsTheProgramsExit)
     EXPECT_EQ(core::Program().Fechando, -1);
 }
 
+TEST_F(MainWindowTest, MenuIconsAreRestoredAndNeverShown)
+{
+    EXPECT_EQ(main().Image1.ImageCount(), 47);
+    const HIMAGELIST handle = main().Image1;
+    EXPECT_NE(handle, nullptr);
+    EXPECT_FALSE(IsWindowVisible(main().Image1.hWnd()));
+}
+
 TEST_F(MainWindowTest, LargeViewWidensTheWindow)
 {
     EXPECT_EQ(main().Width(), 3300);
