@@ -81,6 +81,7 @@ Collected CollectRecords(HIMAGELIST list, UINT flags, std::int32_t version)
     int cy = 0;
     ImageList_GetIconSize(list, &cx, &cy);
     // Sized from the records themselves, so that no size of icon is too large for it.
+    const std::size_t recordSize = RecordSize(cx, cy, version).value_or(0);
     out.bytes.assign(StagingSize(static_cast<std::size_t>(std::max(count, 0)), cx, cy, version).value_or(0), 0);
     out.written.assign(static_cast<std::size_t>(std::max(count, 0)), false);
     rt::MemoryDcHandle dc(CreateDCW(L"DISPLAY", nullptr, nullptr, nullptr));
@@ -90,9 +91,9 @@ Collected CollectRecords(HIMAGELIST list, UINT flags, std::int32_t version)
         if (!icon || icon == reinterpret_cast<HICON>(-1))
             continue;
         const rt::IconHandle owner(icon);
-        const std::size_t need = mSaveIcon::IconRecordSize(icon, version);
-        if (need && out.bytes.size() - offset < need)
-            out.bytes.resize(offset + need);
+        // The list gives its icons at its own size, whose records the staging was sized for.
+        if (out.bytes.size() - offset < recordSize)
+            out.bytes.resize(offset + recordSize);
         std::size_t size = 0;
         if (mSaveIcon::IconToBytes(dc.get(), icon, out.bytes, offset, size, version)) {
             offset += size;
