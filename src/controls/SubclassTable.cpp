@@ -74,23 +74,25 @@ const std::vector<SubclassTable*>& SubclassTable::Tables()
     return LiveTables();
 }
 
-std::size_t SubclassTable::HandlerCount(SubclassWindow hWnd, unsigned iMsg) const
+const std::vector<ISubclass*>* SubclassTable::Handlers(SubclassWindow hWnd, unsigned iMsg) const
 {
     const auto window = windows_.find(hWnd);
     if (window == windows_.end())
-        return 0;
+        return nullptr;
     const auto list = window->second.handlers.find(iMsg);
-    return list == window->second.handlers.end() ? 0 : list->second.size();
+    return list == window->second.handlers.end() ? nullptr : &list->second;
+}
+
+std::size_t SubclassTable::HandlerCount(SubclassWindow hWnd, unsigned iMsg) const
+{
+    const auto* handlers = Handlers(hWnd, iMsg);
+    return handlers ? handlers->size() : 0;
 }
 
 bool SubclassTable::IsAttached(SubclassWindow hWnd, unsigned iMsg, const ISubclass* handler) const
 {
-    const auto window = windows_.find(hWnd);
-    if (window == windows_.end())
-        return false;
-    const auto list = window->second.handlers.find(iMsg);
-    return list != window->second.handlers.end() &&
-           std::find(list->second.begin(), list->second.end(), handler) != list->second.end();
+    const auto* handlers = Handlers(hWnd, iMsg);
+    return handlers && std::find(handlers->begin(), handlers->end(), handler) != handlers->end();
 }
 
 int SubclassTable::Attach(ISubclass& handler, SubclassWindow hWnd, unsigned iMsg)
@@ -170,13 +172,10 @@ void SubclassTable::Detach(ISubclass& handler, SubclassWindow hWnd, unsigned iMs
         Forget(hWnd, iMsg, &handler);  // the window is gone: only our copy still names the handler
         return;
     }
-    const auto window = windows_.find(hWnd);
-    if (window == windows_.end())
+    const auto* found = Handlers(hWnd, iMsg);
+    if (!found)
         return;
-    const auto list = window->second.handlers.find(iMsg);
-    if (list == window->second.handlers.end())
-        return;
-    std::vector<ISubclass*>& handlers = list->second;
+    const std::vector<ISubclass*>& handlers = *found;
     const auto at = std::find(handlers.begin(), handlers.end(), &handler);
     if (at == handlers.end())
         return;
@@ -188,10 +187,11 @@ void SubclassTable::Detach(ISubclass& handler, SubclassWindow hWnd, unsigned iMs
     host_.SetProperty(hWnd, HandlerName(hWnd, iMsg, count), 0);
     host_.SetProperty(hWnd, HandlerCountName(hWnd, iMsg), static_cast<std::intptr_t>(count - 1));
 
-    const int attachments = window->second.attachments;
+    const Window& window = windows_.at(hWnd);
+    const int attachments = window.attachments;
     if (attachments == 1) {
-        if (window->second.previous != 0)
-            host_.RestoreProcedure(hWnd, window->second.previous);
+        if (window.previous != 0)
+            host_.RestoreProcedure(hWnd, window.previous);
         host_.SetProperty(hWnd, PreviousProcedureName(hWnd), 0);
     }
     host_.SetProperty(hWnd, AttachmentCountName(hWnd), std::max(attachments - 1, 0));

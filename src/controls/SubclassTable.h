@@ -86,6 +86,7 @@ private:
         std::unordered_map<unsigned, std::vector<ISubclass*>> handlers;
     };
 
+    const std::vector<ISubclass*>* Handlers(SubclassWindow hWnd, unsigned iMsg) const;  // nullptr: none
     bool IsAttached(SubclassWindow hWnd, unsigned iMsg, const ISubclass* handler) const;
     void Forget(SubclassWindow hWnd, unsigned iMsg, const ISubclass* handler);
 
