@@ -108,6 +108,11 @@ void SubclassDetachAll(ISubclass& handler)
     Table().DetachAll(handler);
 }
 
+void SubclassRestore(HWND hWnd)
+{
+    Table().Restore(hWnd);
+}
+
 LRESULT CallOriginalWindowProc(HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lParam)
 {
     return Table().CallOriginal(hWnd, iMsg, wParam, lParam);

@@ -22,6 +22,8 @@ void SubclassAttach(ISubclass& handler, HWND hWnd, UINT iMsg);
 void SubclassDetach(ISubclass& handler, HWND hWnd, UINT iMsg);
 // Every hook of the handler, on every window (its destruction does this too).
 void SubclassDetachAll(ISubclass& handler);
+// Puts the previous procedure back, as the window's destruction does.
+void SubclassRestore(HWND hWnd);
 // The previous procedure's answer, for a handler that passes a message on itself; 0 when there is none.
 LRESULT CallOriginalWindowProc(HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lParam);
 // The message being dispatched, for MsgResponse.

@@ -2,6 +2,7 @@
 
 #include "controls/GrowingBuffer.h"
 #include "controls/TilePieces.h"
+#include "runtime/Handles_win.h"
 #include "runtime/LastError_win.h"
 #include "runtime/Resources_win.h"
 
@@ -16,6 +17,16 @@ std::int32_t TranslateOleColor(rt::OleColor color, HPALETTE palette)
     if (FAILED(OleTranslateColor(color, palette, &rgb)))
         return -1;
     return static_cast<std::int32_t>(rgb);
+}
+
+int DisplayBitsPerPixel()
+{
+    const rt::MemoryDcHandle display(CreateDCW(L"DISPLAY", nullptr, nullptr, nullptr));
+    if (!display) {
+        RT_LOG_LAST_ERROR("CreateDCW");
+        return 0;
+    }
+    return GetDeviceCaps(display.get(), BITSPIXEL);
 }
 
 std::wstring TempFolder()

@@ -15,6 +15,9 @@ namespace controls {
 // platform cannot translate it, such as a system colour index that does not exist.
 std::int32_t TranslateOleColor(rt::OleColor color, HPALETTE palette = nullptr);
 
+// The display's bits per pixel, 0 when no display context can be made: what ColorMemory::IsHighColour asks.
+int DisplayBitsPerPixel();
+
 // The platform's folder for temporary files, ending in a backslash; when it names none, the program's own
 // folder (without the backslash, except at a drive root).
 std::wstring TempFolder();
