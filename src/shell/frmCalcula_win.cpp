@@ -189,7 +189,8 @@ void frmCalcula::Design()
     lblVisor.SetCaption(L"0");
 
     const auto key = [](controls::XPButton& button, std::wstring caption, bool twoState) {
-        rt::PropertyBag bag{{L"TX", std::move(caption)}, {L"FONT", KeyFont(10)}, {L"FOCUSR", false}};
+        rt::PropertyBag bag{
+            {L"TX", std::move(caption)}, {L"FONT", KeyFont(10)}, {L"FOCUSR", false}, {L"FX", 1}};
         if (twoState) bag.Write(L"CHECK", true);
         button.SetDesignProperties(std::move(bag));
         button.SetTabStop(false);

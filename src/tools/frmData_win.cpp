@@ -189,7 +189,7 @@ void frmData::Design()
     for (size_t i = 0; i < 2; ++i) {
         lblDat[i].Move(240, labelTop[i], 1000, 195);
         lblDat[i].SetAutoSize(true);
-        txtData[i].Move(210, dateTop[i], 1185, 285);
+        txtData[i].Move(210, dateTop[i], 1245, 285);  // a whole date with the caret after it
         txtData[i].SetBackColor(kWhite);
         txtData[i].SetAlignment(rt::Alignment::Center);
         txtData[i].SetMaxLength(tools::DateMask::kLength);
@@ -205,7 +205,7 @@ void frmData::Design()
     };
     const Row rows[] = {
         {txtAnos, 3, 150, 2040, 465, 870, 645},
-        {txtMeses, 4, 150, 2340, 525, 930, 765},
+        {txtMeses, 4, 150, 2340, 525, 930, 795},
         {txtSemanas, 5, 150, 2640, 645, 1050, 975},
         {txtDias, 7, 1740, 2040, 855, 2850, 645},
     };
@@ -218,9 +218,9 @@ void frmData::Design()
         row.field.SetMaxLength(row.maxLength);
         cmdCalcula[i].Move(row.buttonLeft, row.top, row.buttonWidth, 285);
     }
-    cmdCalcula[4].Move(1470, 1170, 1605, 285);
+    cmdCalcula[4].Move(1470, 1170, 1965, 285);  // its caption on one line
     for (controls::XPButton& button : cmdCalcula)
-        button.SetDesignProperties(rt::PropertyBag{{L"TX", std::wstring()}, {L"FONT", Tahoma(true)}});
+        button.SetDesignProperties(rt::PropertyBag{{L"TX", std::wstring()}, {L"FONT", Tahoma(true)}, {L"FX", 1}});
 
     lblBis.Move(3315, 2400, kLeapLabelRight - 3315, 195);
     lblBis.SetAutoSize(true);

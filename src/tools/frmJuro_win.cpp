@@ -186,7 +186,7 @@ void frmJuro::Design()
     // Field captions to the left of their fields, "DAYS or" between the days and the in-cash box.
     const int captionTops[] = {1095, 1485, 1875, 2505, 2535, 2955, 3345, 3735};
     for (int i = 0; i < static_cast<int>(lbl1.size()); ++i) {
-        lbl1[i].Move(90, captionTops[i], 1935, 255);
+        lbl1[i].Move(90, captionTops[i], 1965, 255);  // up to the fields: the longest caption on one line
         lbl1[i].SetAlignment(rt::Alignment::Right);
         lbl1[i].SetBackColor(kFixedPanel);
     }
@@ -197,7 +197,7 @@ void frmJuro::Design()
 
     const auto button = [&](controls::XPButton& b, int left, int top, int width, int height) {
         b.Move(left, top, width, height);
-        b.SetDesignProperties({{L"FONT", font}});
+        b.SetDesignProperties({{L"FONT", font}, {L"FX", 1}});
     };
     button(cmdAjuda, 3180, 720, 825, 315);
     button(cmdCalcular, 2880, 1830, 1125, 345);
@@ -226,7 +226,7 @@ void frmJuro::Design()
         result->SetLocked(true);
         result->SetTabStop(false);
     }
-    chkVista.Move(3330, 2490, 795, 345);
+    chkVista.Move(3330, 2490, 840, 345);
     chkVista.SetBackColor(kFixedPanel);
 
     // Tab order: the inputs in their order, each caption just before its field (so its access key reaches the

@@ -122,7 +122,7 @@ void frmPeso::Design()
     Option1.SetToolTipText(L" for man ");
 
     cmdHomem.Move(960, 1755, 2400, 345);
-    cmdHomem.SetDesignProperties({{L"TX", std::wstring(L"&Calculate")}, {L"FONT", font}});
+    cmdHomem.SetDesignProperties({{L"TX", std::wstring(L"&Calculate")}, {L"FONT", font}, {L"FX", 1}});
 
     Image1.Move(180, 660, 570, 1140);
     Image1.SetPicture(rt::LoadIconResource(rt::kIconWeightPerson));

@@ -135,7 +135,7 @@ void frmRegra::Design()
 
     const auto button = [](controls::XPButton& target, int left, int top, bool enabled) {
         target.Move(left, top, 1065, 345);
-        target.SetDesignProperties(rt::PropertyBag{{L"FONT", TahomaBold(8.25)}, {L"ENAB", enabled}});
+        target.SetDesignProperties(rt::PropertyBag{{L"FONT", TahomaBold(8.25)}, {L"ENAB", enabled}, {L"FX", 1}});
     };
     button(cmdExemplo, 120, 30, true);
     button(cmdExemplo2, 1440, 30, false);
@@ -146,13 +146,14 @@ void frmRegra::Design()
     Image1.SetPicture(tools::QuestionMarkIcon());
     lblDados.Move(3390, 60, 1860, 345);
     lblDados.SetFont(TahomaBold(14.25));
-    lblQtd[0].Move(150, 420, 1080, 195);
-    lblDescricao[0].Move(1440, 420, 825, 195);
+    // The column heads are as wide as their texts need, up to the next column.
+    lblQtd[0].Move(150, 420, 1170, 195);
+    lblDescricao[0].Move(1440, 420, 1050, 195);
     lblEncontrar.Move(3420, 2760, 1845, 345);
     lblEncontrar.SetFont(TahomaBold(14.25));
-    lblQtd[1].Move(150, 3240, 1080, 195);
-    lblDescricao[1].Move(1440, 3240, 825, 195);
-    lblIncognita.Move(4440, 3240, 810, 195);
+    lblQtd[1].Move(150, 3240, 1170, 195);
+    lblDescricao[1].Move(1440, 3240, 1050, 195);
+    lblIncognita.Move(4440, 3240, 900, 195);
     lblIncognita.SetCaption(L"I&ncognita");
 }
 

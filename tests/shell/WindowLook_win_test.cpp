@@ -1,0 +1,168 @@
+// The look every window shares: captions and fixed texts measured in their controls' own fonts against the room
+// the controls give them (nothing cut off or wrapped out of sight in the fonts the program really gets), and the
+// raised caption on every button.
+#include "controls/XPButton_win.h"
+#include "core/ProgramState.h"
+#include "runtime/Buttons_win.h"
+#include "runtime/Containers_win.h"
+#include "runtime/Handles_win.h"
+#include "runtime/Label_win.h"
+#include "runtime/Locale.h"
+#include "runtime/TextBox_win.h"
+#include "shell/frmCalcula_win.h"
+#include "support/FormDriver_win.h"
+#include "tools/frmData_win.h"
+#include "tools/frmJuro_win.h"
+#include "tools/frmPeso_win.h"
+#include "tools/frmRegra_win.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+// The text's extent drawn as the control draws it, word-wrapped within `width` when `wrap` is set.
+SIZE Measure(const rt::Control& control, const std::wstring& text, int width, bool wrap)
+{
+    rt::WindowDc screen(nullptr);
+    rt::SelectScope font(screen.get(), rt::CachedFont(control.Font()));
+    RECT rect{0, 0, width, 0};
+    DrawTextW(screen.get(), text.c_str(), static_cast<int>(text.size()), &rect,
+              DT_CALCRECT | DT_EXPANDTABS | (wrap ? DT_WORDBREAK : DT_SINGLELINE));
+    return {rect.right - rect.left, rect.bottom - rect.top};
+}
+
+// The coloured zones of the weight gauge show as much of their tick pattern as their width allows.
+bool IsGaugeZone(const rt::Label& label)
+{
+    const rt::Form* form = label.Parent();
+    const frmPeso& peso = rt::TheForm<frmPeso>();
+    return form == &peso && (&label == &peso.lblMin || &label == &peso.lblTol1 || &label == &peso.lblTol2 ||
+                             &label == &peso.lblMax);
+}
+
+std::string Narrow(const std::wstring& text) { return std::string(text.begin(), text.end()); }
+
+// Checks every control of `form` whose text is fixed by the window itself or was just written to it.
+void ExpectNothingClipped(const rt::Form& form)
+{
+    for (rt::ControlBase* base : form.Controls()) {
+        auto* control = dynamic_cast<rt::Control*>(base);
+        if (!control || !control->hWnd()) continue;
+        const std::wstring name =
+            control->Name() + (control->Index() ? L"(" + std::to_wstring(*control->Index()) + L")" : L"");
+        RECT client{};
+        GetClientRect(control->hWnd(), &client);
+        const int width = client.right;
+        const int height = client.bottom;
+        std::wstring text;
+        SIZE room{};   // what the text may take
+        SIZE need{};   // what it takes
+        if (auto* label = dynamic_cast<rt::Label*>(control)) {
+            if (IsGaugeZone(*label)) continue;
+            text = label->Caption();
+            room = {width, height};
+            need = Measure(*control, text, width, true);
+        } else if (auto* button = dynamic_cast<controls::XPButton*>(control)) {
+            // The caption box of the button control: one pixel in, eight off the right, two off the bottom.
+            text = button->Caption();
+            room = {width - 9, height - 3};
+            need = Measure(*control, text, room.cx, true);
+        } else if (auto* check = dynamic_cast<rt::CheckBox*>(control)) {
+            text = check->Caption();
+            room = {width - GetSystemMetrics(SM_CXMENUCHECK) - 4, height};
+            need = Measure(*control, text, 0, false);
+        } else if (auto* option = dynamic_cast<rt::OptionButton*>(control)) {
+            text = option->Caption();
+            room = {width - GetSystemMetrics(SM_CXMENUCHECK) - 4, height};
+            need = Measure(*control, text, 0, false);
+        } else if (auto* frame = dynamic_cast<rt::Frame*>(control)) {
+            text = frame->Caption();
+            room = {width - 16, height};
+            need = Measure(*control, text, 0, false);
+        } else if (auto* box = dynamic_cast<rt::TextBox*>(control)) {
+            if (box->MultiLine()) continue;  // the tape: its lines are checked where they are written
+            text = box->Text();
+            const LRESULT margins = SendMessageW(control->hWnd(), EM_GETMARGINS, 0, 0);
+            room = {width - LOWORD(margins) - HIWORD(margins) - 2, height};  // the caret after the text
+            need = Measure(*control, text, 0, false);
+            // Drawn without access keys.
+            need = [&] {
+                rt::WindowDc screen(nullptr);
+                rt::SelectScope font(screen.get(), rt::CachedFont(control->Font()));
+                SIZE size{};
+                GetTextExtentPoint32W(screen.get(), text.c_str(), static_cast<int>(text.size()), &size);
+                return size;
+            }();
+        } else {
+            continue;
+        }
+        if (text.empty()) continue;
+        SCOPED_TRACE(Narrow(name) + " \"" + Narrow(text) + "\"");
+        EXPECT_LE(need.cx, room.cx) << "width";
+        EXPECT_LE(need.cy, room.cy) << "height";
+    }
+}
+
+class WindowLookTest : public ::testing::TestWithParam<bool> {
+protected:
+    void SetUp() override
+    {
+        rt::SetCurrentLocale(rt::Locale::EnglishUS());
+        core::Program() = core::ProgramState();
+        core::FillFromLocale(core::Program(), rt::CurrentLocale());
+        Main().Show();
+        if (Main().mnuGrande.Checked() != GetParam()) Main().mnuGrande.Click();
+        test::Settle();
+    }
+    void TearDown() override
+    {
+        if (Main().mnuGrande.Checked()) Main().mnuGrande.Click();
+        Main().Unload();
+        test::Settle();
+    }
+    static frmCalcula& Main() { return rt::TheForm<frmCalcula>(); }
+    // Runs `check` on the main window and on each tool shown over it.
+    template <class Check>
+    static void ForEveryWindow(Check check)
+    {
+        {
+            SCOPED_TRACE("main window");
+            check(Main());
+        }
+        OnTool<frmJuro>(check);
+        OnTool<frmData>(check);
+        OnTool<frmRegra>(check);
+        OnTool<frmPeso>(check);
+    }
+    template <class Tool, class Check>
+    static void OnTool(Check check)
+    {
+        Tool& tool = rt::TheForm<Tool>();
+        tool.Show();
+        test::Settle();
+        SCOPED_TRACE(Narrow(tool.Caption()));
+        check(tool);
+        tool.Unload();
+        test::Settle();
+    }
+};
+
+TEST_P(WindowLookTest, EveryCaptionFitsItsControl) { ForEveryWindow(ExpectNothingClipped); }
+
+TEST_P(WindowLookTest, EveryButtonHasTheRaisedCaption)
+{
+    ForEveryWindow([](const rt::Form& form) {
+        for (rt::ControlBase* control : form.Controls())
+            if (auto* button = dynamic_cast<controls::XPButton*>(control)) {
+                SCOPED_TRACE(Narrow(button->Name()));
+                EXPECT_EQ(button->SpecialEffect(), 1);
+            }
+    });
+}
+
+INSTANTIATE_TEST_SUITE_P(Views, WindowLookTest, ::testing::Values(false, true),
+                         [](const auto& info) { return info.param ? "Large" : "Normal"; });
+
+}  // namespace
