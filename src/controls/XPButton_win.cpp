@@ -83,7 +83,6 @@ void XPButton::ResetProperties()
     lastCaptionState_ = 0;
     checkBoxBehaviour_ = false;
     value_ = false;
-    captureFromDblClick_ = false;
 }
 
 // Properties
@@ -395,12 +394,6 @@ void XPButton::UserControl_MouseUp(int Button, int Shift, float X, float Y)
     Raise(MouseUp, Button, Shift, X, Y);
     if (Button != kButtonRight)
         DrawButton(kStateUp, false);
-    // The capture taken for a double click ends with its release, so later clicks reach other controls.
-    if (captureFromDblClick_) {
-        captureFromDblClick_ = false;
-        if (hWnd() && GetCapture() == hWnd())
-            ReleaseCapture();
-    }
 }
 
 void XPButton::UserControl_Click()
@@ -419,10 +412,9 @@ void XPButton::UserControl_DblClick()
     if (lastButton_ != kButtonLeft)
         return;
     UserControl_MouseDown(kButtonLeft, 0, 0, 0);
-    if (hWnd()) {
+    // The release reaches this control; the form runtime ends the capture with the last button released.
+    if (hWnd())
         SetCapture(hWnd());
-        captureFromDblClick_ = true;
-    }
 }
 
 void XPButton::UserControl_MouseMove(int Button, int Shift, float X, float Y)

@@ -149,7 +149,6 @@ private:
     int lastCaptionState_ = 0;
     bool checkBoxBehaviour_ = false;
     bool value_ = false;
-    bool captureFromDblClick_ = false;  // the mouse was captured for a double click's release
 };
 
 }  // namespace controls
