@@ -197,25 +197,28 @@ TEST(Installments, ImpossibleSearchesFailAtOnceAndEndlessOnesAtTheLimit)
         const char* why;
         bool rateSearch;
         LoanFields fields;
-        long computations;
+        long fast, stepped;  // computations made before failing
     };
+    constexpr long kLimit = tools::kMaxSearchSteps;
     const Case cases[] = {
-        {"no periods", true, {L"1,000.00", L"100.00", L"00", L"30", L"15"}, 0},
-        {"no periods", false, {L"1,000.00", L"0.00", L"00", L"30", L"3"}, 0},
-        {"one installment in cash: the rate changes nothing", true, {L"1,000.00", L"999.00", L"1", L"00", L"15"}, 0},
-        {"the same, counted as 01", true, {L"1,000.00", L"999.00", L"01", L"0", L"15"}, 0},
-        {"256 installments", true, {L"1,000.00", L"100.00", L"256", L"30", L"15"}, 0},
-        {"the rate driven below -100 %", true, {L"100,000.00", L"100.00", L"2", L"30", L"15"}, tools::kMaxSearchSteps},
-        {"too large to move by 1000: stalls at its first step", false, {L"1E+25", L"1E+24", L"12", L"30", L"3"}, 2},
+        {"no periods", true, {L"1,000.00", L"100.00", L"00", L"30", L"15"}, 0, 0},
+        {"no periods", false, {L"1,000.00", L"0.00", L"00", L"30", L"3"}, 0, 0},
+        {"one installment in cash: the rate changes nothing", true, {L"1,000.00", L"999.00", L"1", L"00", L"15"}, 0, 0},
+        {"the same, counted as 01", true, {L"1,000.00", L"999.00", L"01", L"0", L"15"}, 0, 0},
+        {"256 installments", true, {L"1,000.00", L"100.00", L"256", L"30", L"15"}, 0, 0},
+        {"the rate driven below -100 %", true, {L"100,000.00", L"100.00", L"2", L"30", L"15"}, kLimit, kLimit},
+        {"too large to move by 1000: stalls at once", false, {L"1E+25", L"1E+24", L"12", L"30", L"3"}, 2, 1},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.why);
-        test::RecordingObserver observer;
-        const tools::SearchOutcome outcome =
-            c.rateSearch ? tools::SearchRate(c.fields, observer) : tools::SearchInstallment(c.fields, observer);
-        EXPECT_EQ(outcome.end, SearchEnd::Failed);
-        EXPECT_EQ(outcome.computations, c.computations);
-        EXPECT_EQ(observer.Steps(), c.computations);
+        for (const WalkMode mode : {WalkMode::Fast, WalkMode::Stepped}) {
+            SCOPED_TRACE(std::string(c.why) + (mode == WalkMode::Fast ? ", fast" : ", stepped"));
+            test::RecordingObserver observer;
+            const tools::SearchOutcome outcome = c.rateSearch ? tools::SearchRate(c.fields, observer, mode)
+                                                              : tools::SearchInstallment(c.fields, observer, mode);
+            EXPECT_EQ(outcome.end, SearchEnd::Failed);
+            EXPECT_EQ(outcome.computations, mode == WalkMode::Fast ? c.fast : c.stepped);
+            EXPECT_EQ(observer.Steps(), outcome.computations);
+        }
     }
     // In cash with the installment equal to the value, the balance is 0 at once.
     test::RecordingObserver observer;
