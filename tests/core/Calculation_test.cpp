@@ -34,7 +34,10 @@ TEST(Calculation, AddsAndWritesTheTotalBlock)
     EXPECT_EQ(calc.PendingOperator(), L"+");
 }
 
-TEST(Calculation, ComputesInDecimalNotFloatingPoint)
+// Decimal, not floating point. The total goes on with every digit; only what is shown is rounded to the
+// 24-character number field, so the lines of a block add up to its total and no line is longer than 26
+// characters.
+TEST(Calculation, ComputesInDecimalAndShowsTotalsRoundedToTheNumberField)
 {
     struct Case {
         std::wstring_view keys;
@@ -46,12 +49,25 @@ TEST(Calculation, ComputesInDecimalNotFloatingPoint)
         {L"10-12.5=", L"-2.5"},
         {L"7*0.1=", L"0.7"},
         {L"5-5=", L"0"},
+        {L"1/3=", L"0.3333333333333333333333"},
+        {L"2/3=", L"0.6666666666666666666667"},
+        {L"2/3*3=", L"2"},
+        {L"0-1/3=", L"-0.333333333333333333333"},
+        {L"999999999999*999999999999=", L"999999999998000000000001"},
+        {L"123456789012345678901234/7=", L"17636684144620811271605"},
+        {L"12345678901234567890123/7=", L"1763668414462081127160.4"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.keys.begin(), c.keys.end()));
         core::Calculation calc;
-        Type(calc, c.keys);
+        const std::wstring tape = Type(calc, c.keys);
         EXPECT_EQ(calc.LastTotalText(), c.total);
+        for (size_t at = 0; at < tape.size();) {
+            const size_t end = tape.find(L"\r\n", at);
+            ASSERT_NE(end, std::wstring::npos);
+            EXPECT_EQ(end - at, 26u);
+            at = end + 2;
+        }
     }
 }
 
@@ -85,35 +101,10 @@ TEST(Calculation, EntriesFromOutsideKeepTheirSignAndTrailingSeparatorsAreDropped
     EXPECT_EQ(calc.LastTotalText(), L"-6");
 }
 
-// The total goes on with every digit; only what is shown is rounded to the 24-character number field, so the
-// lines of a block add up to its total and no line is longer than 26 characters.
-TEST(Calculation, ShowsLongResultsRoundedToTheNumberField)
+// What the display and an entry from outside show is rounded like the totals; what the field cannot hold is an
+// overflow.
+TEST(Calculation, RunningTotalsAndOutsideEntriesFitTheNumberField)
 {
-    struct Case {
-        std::wstring_view keys;
-        std::wstring_view total;
-    };
-    const Case cases[] = {
-        {L"1/3=", L"0.3333333333333333333333"},
-        {L"2/3=", L"0.6666666666666666666667"},
-        {L"2/3*3=", L"2"},
-        {L"0-1/3=", L"-0.333333333333333333333"},
-        {L"999999999999*999999999999=", L"999999999998000000000001"},
-        {L"123456789012345678901234/7=", L"17636684144620811271605"},
-        {L"12345678901234567890123/7=", L"1763668414462081127160.4"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(std::string(c.keys.begin(), c.keys.end()));
-        core::Calculation calc;
-        const std::wstring tape = Type(calc, c.keys);
-        EXPECT_EQ(calc.LastTotalText(), c.total);
-        for (size_t at = 0; at < tape.size();) {
-            const size_t end = tape.find(L"\r\n", at);
-            ASSERT_NE(end, std::wstring::npos);
-            EXPECT_EQ(end - at, 26u);
-            at = end + 2;
-        }
-    }
     // The running total while the calculation goes on is shown the same way.
     core::Calculation calc;
     Type(calc, L"2/3*");
