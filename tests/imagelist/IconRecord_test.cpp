@@ -69,6 +69,7 @@ TEST(IconRecord, MaskRowSizeRoundsHalvesToEven)
     }
     EXPECT_EQ(AreaSize(BlockKind::Colour, 5, 2, 0), 36u);  // (3w + 3) h, not rounded to the 16-byte rows
     EXPECT_EQ(PaddedRowBytes(BlockKind::Colour, 5, 0), 16u);
+    EXPECT_EQ(PaddedRowBytes(BlockKind::Colour, 5, 1), 20u);  // version 1 is already 32-bit
 }
 
 TEST(IconRecord, UnusableSidesHaveNoSize)
