@@ -602,3 +602,24 @@ TEST_F(IconListTest, SavingAndLoadingLeaksNoHandles)
     EXPECT_GE(room() + 10, before);
     EXPECT_EQ(list().ImageCount(), 3);
 }
+
+TEST_F(IconListTest, DesignLookShowsThePictureEdgeAndCount)
+{
+    form.Unload();
+    list().SetAmbientUserMode(false);
+    form.Load();
+    const auto face = GetSysColor(COLOR_BTNFACE);
+    AddIcons({L"a", L"b", L"c", L"d"});
+    list().RemoveImage(4.0);  // repaints in design mode
+    HDC dc = list().hDC();
+    EXPECT_EQ(GetPixel(dc, 3, 5), face);  // through the picture's transparent corner
+    EXPECT_NE(GetPixel(dc, 0, 0), face);  // the raised edge
+    EXPECT_NE(GetPixel(dc, 35, 35), face);
+    EXPECT_EQ(GetPixel(dc, 16, 4), RGB(0, 0, 0));  // the picture's back tile
+    int ink = 0;                                   // the count "3" over the picture's corner
+    for (int y = 22; y < 34; ++y)
+        for (int x = 3; x < 12; ++x)
+            ink += GetPixel(dc, x, y) == GetTextColor(dc);
+    EXPECT_GT(ink, 5);
+    list().SetAmbientUserMode(true);
+}
