@@ -2,7 +2,10 @@
 
 #include "runtime/LastError_win.h"
 
+#include <olectl.h>
+
 #include <cmath>
+#include <memory>
 
 namespace rt {
 
@@ -103,6 +106,90 @@ PicturePtr Picture::FromSharedIcon(HICON icon)
     if (!icon || !IconSize(icon, size))
         return nullptr;
     return PicturePtr(new Picture(PictureType::Icon, icon, false, size));
+}
+
+namespace {
+
+struct ReleaseUnknown {
+    void operator()(IUnknown* unknown) const
+    {
+        if (unknown)
+            unknown->Release();
+    }
+};
+template <class T> using ComPtr = std::unique_ptr<T, ReleaseUnknown>;
+
+struct CloseFile {
+    void operator()(HANDLE file) const
+    {
+        if (file != INVALID_HANDLE_VALUE)
+            CloseHandle(file);
+    }
+};
+
+// The whole file in movable global memory, as the picture loader's stream wants it; nullptr when it cannot
+// be read.
+HGLOBAL ReadIntoGlobal(const std::wstring& fileName, DWORD& size)
+{
+    std::unique_ptr<void, CloseFile> file(CreateFileW(fileName.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (file.get() == INVALID_HANDLE_VALUE)
+        return nullptr;
+    LARGE_INTEGER length{};
+    if (!GetFileSizeEx(file.get(), &length) || length.QuadPart <= 0 || length.QuadPart > (256 << 20))
+        return nullptr;
+    size = static_cast<DWORD>(length.QuadPart);
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, size);
+    if (!memory)
+        return nullptr;
+    void* bytes = GlobalLock(memory);
+    DWORD read = 0;
+    const bool ok = bytes && ReadFile(file.get(), bytes, size, &read, nullptr) && read == size;
+    GlobalUnlock(memory);
+    if (!ok) {
+        GlobalFree(memory);
+        return nullptr;
+    }
+    return memory;
+}
+
+}  // namespace
+
+std::variant<PicturePtr, PictureLoadError> LoadPicture(const std::wstring& fileName)
+{
+    if (GetFileAttributesW(fileName.c_str()) == INVALID_FILE_ATTRIBUTES)
+        return PictureLoadError::FileNotFound;
+    DWORD size = 0;
+    HGLOBAL memory = ReadIntoGlobal(fileName, size);
+    if (!memory)
+        return PictureLoadError::InvalidPicture;
+    IStream* rawStream = nullptr;
+    // The stream frees the memory when it goes.
+    if (FAILED(CreateStreamOnHGlobal(memory, TRUE, &rawStream))) {
+        GlobalFree(memory);
+        return PictureLoadError::InvalidPicture;
+    }
+    ComPtr<IStream> stream(rawStream);
+    IPicture* rawPicture = nullptr;
+    if (FAILED(OleLoadPicture(stream.get(), static_cast<LONG>(size), FALSE, IID_IPicture,
+                              reinterpret_cast<void**>(&rawPicture))) ||
+        !rawPicture)
+        return PictureLoadError::InvalidPicture;
+    ComPtr<IPicture> picture(rawPicture);
+    short type = PICTYPE_NONE;
+    OLE_HANDLE handle = 0;
+    if (FAILED(picture->get_Type(&type)) || FAILED(picture->get_Handle(&handle)) || !handle)
+        return PictureLoadError::InvalidPicture;
+    // The loader's object owns its handle: the program's picture keeps a copy of its own.
+    HANDLE source = reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(handle));
+    PicturePtr result;
+    if (type == PICTYPE_BITMAP)
+        result = Picture::FromBitmap(BitmapHandle(static_cast<HBITMAP>(CopyImage(source, IMAGE_BITMAP, 0, 0, 0))));
+    else if (type == PICTYPE_ICON)
+        result = Picture::FromIcon(IconHandle(CopyIcon(static_cast<HICON>(source))));
+    if (!result)
+        return PictureLoadError::InvalidPicture;
+    return result;
 }
 
 }  // namespace rt

@@ -6,6 +6,9 @@
 
 #include <windows.h>
 
+#include <string>
+#include <variant>
+
 namespace rt {
 
 enum class PictureType { Bitmap = 1, Icon = 3 };
@@ -39,6 +42,12 @@ private:
     int width_;
     int height_;
 };
+
+enum class PictureLoadError { FileNotFound, InvalidPicture };
+
+// Reads a picture file through the platform's picture loader: bitmaps, icons and cursors become pictures of
+// their kind, and formats the loader draws as bitmaps (GIF, JPEG, PNG) become bitmaps.
+std::variant<PicturePtr, PictureLoadError> LoadPicture(const std::wstring& fileName);
 
 // HIMETRIC <-> screen pixels, rounded to the nearest.
 int HimetricToPixelsX(int himetric);

@@ -8,10 +8,7 @@ namespace rt {
 
 UserControl::UserControl() : Control(Traits{.canFocus = true, .isContainer = false, .clickFromMouse = true}) {}
 
-UserControl::~UserControl()
-{
-    ReleaseImage();
-}
+UserControl::~UserControl() = default;
 
 PropertyBag UserControl::SaveProperties()
 {
@@ -34,8 +31,7 @@ AmbientProperties UserControl::Ambient() const
 void UserControl::SetForeColor(OleColor color)
 {
     Control::SetForeColor(color);
-    if (image_)
-        ::SetTextColor(image_.get(), TranslateColor(color));
+    image_.SetTextColor(TranslateColor(color));
 }
 
 void UserControl::ResetProperties()
@@ -49,15 +45,7 @@ void UserControl::ResetProperties()
 void UserControl::OnWindowCreated()
 {
     Control::OnWindowCreated();
-    image_.reset(CreateCompatibleDC(nullptr));
-    if (!image_) {
-        RT_LOG_LAST_ERROR("CreateCompatibleDC");
-    } else {
-        // Text is drawn over what is already there, as the control's own drawing expects.
-        SetBkMode(image_.get(), TRANSPARENT);
-        ::SetTextColor(image_.get(), TranslateColor(ForeColor()));
-        ApplyImageFont();
-    }
+    image_.Create(FontHandle(), TranslateColor(ForeColor()));
     ResizeImage();
     UserControl_Initialize();
     if (hasDesign_)
@@ -78,68 +66,25 @@ void UserControl::OnWindowDestroying()
         if (hWnd())
             KillTimer(hWnd(), id);
     timers_.clear();
-    ReleaseImage();
-}
-
-void UserControl::ReleaseImage()
-{
-    // The bitmap must leave the DC before either can be deleted.
-    if (image_) {
-        if (originalBitmap_)
-            SelectObject(image_.get(), originalBitmap_);
-        if (originalFont_)
-            SelectObject(image_.get(), originalFont_);
-    }
-    originalBitmap_ = nullptr;
-    originalFont_ = nullptr;
-    imageBitmap_.reset();
-    image_.reset();
-    imageSize_ = {};
-}
-
-void UserControl::ApplyImageFont()
-{
-    if (!image_)
-        return;
-    HGDIOBJ previous = SelectObject(image_.get(), FontHandle());
-    if (!originalFont_)
-        originalFont_ = previous;
+    image_.Release();
 }
 
 void UserControl::OnFontChanged()
 {
-    ApplyImageFont();
+    image_.SetFont(FontHandle());
 }
 
 void UserControl::ResizeImage()
 {
-    if (!image_)
-        return;
-    const SIZE client = ClientPixels();
-    if (client.cx == imageSize_.cx && client.cy == imageSize_.cy && imageBitmap_)
-        return;
-    WindowDc screen(nullptr);
-    // A bitmap of at least one pixel keeps a real bitmap selected while the window has no area.
-    BitmapHandle bitmap(
-        CreateCompatibleBitmap(screen.get(), std::max<LONG>(client.cx, 1), std::max<LONG>(client.cy, 1)));
-    if (!bitmap) {
-        RT_LOG_LAST_ERROR("CreateCompatibleBitmap");
-        return;
-    }
-    HGDIOBJ previous = SelectObject(image_.get(), bitmap.get());
-    if (!originalBitmap_)
-        originalBitmap_ = previous;
-    imageBitmap_ = std::move(bitmap);  // the old bitmap is no longer selected: it can go
-    imageSize_ = client;
-    Cls();
+    if (image_.Resize(ClientPixels(), TranslateColor(BackColor())) && hWnd())
+        InvalidateRect(hWnd(), nullptr, FALSE);
 }
 
 void UserControl::Cls()
 {
     if (!image_)
         return;
-    const RECT all{0, 0, imageSize_.cx, imageSize_.cy};
-    FillRect(image_.get(), &all, CachedBrush(TranslateColor(BackColor())));
+    image_.Clear(TranslateColor(BackColor()));
     if (hWnd())
         InvalidateRect(hWnd(), nullptr, FALSE);
 }
@@ -174,18 +119,11 @@ LRESULT UserControl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     switch (message) {
     case WM_ERASEBKGND:
         return 1;  // the image covers the whole client area
-    case WM_PAINT: {
-        PaintScope paint(hWnd());
-        if (image_) {
-            const RECT& area = paint.area();
-            BitBlt(paint.dc(), area.left, area.top, area.right - area.left, area.bottom - area.top, image_.get(),
-                   area.left, area.top, SRCCOPY);
-        }
+    case WM_PAINT:
+        image_.Paint(hWnd());
         return 0;
-    }
     case WM_PRINTCLIENT:
-        if (image_)
-            BitBlt(reinterpret_cast<HDC>(wParam), 0, 0, imageSize_.cx, imageSize_.cy, image_.get(), 0, 0, SRCCOPY);
+        image_.PrintClient(reinterpret_cast<HDC>(wParam));
         return 0;
     case WM_TIMER:
         if (std::find(timers_.begin(), timers_.end(), wParam) != timers_.end()) {

@@ -13,7 +13,7 @@
 // invalidates the window, the window shows the image whenever it is painted, and RepaintNow paints at once.
 // The image keeps its text colour (ForeColor unless the control sets another) and font between draws.
 #include "runtime/Control_win.h"
-#include "runtime/Handles_win.h"
+#include "runtime/DrawingImage_win.h"
 #include "runtime/PropertyBag.h"
 
 #include <windows.h>
@@ -52,7 +52,7 @@ public:
     void ClearPropertyChanges() { propertyChanges_.clear(); }
 
     // The persistent drawing image (nullptr while there is no window).
-    HDC hDC() const { return image_.get(); }
+    HDC hDC() const { return image_.dc(); }
 
     void SetForeColor(OleColor color) override;
 
@@ -117,8 +117,6 @@ private:
     void OnResize() final;
 
     void ResizeImage();
-    void ReleaseImage();
-    void ApplyImageFont();
 
     PropertyBag design_;
     bool hasDesign_ = false;
@@ -128,11 +126,7 @@ private:
     std::vector<std::wstring> propertyChanges_;
     std::vector<UINT_PTR> timers_;
 
-    MemoryDcHandle image_;
-    BitmapHandle imageBitmap_;
-    HGDIOBJ originalBitmap_ = nullptr;
-    HGDIOBJ originalFont_ = nullptr;
-    SIZE imageSize_{};
+    DrawingImage image_;
 };
 
 }  // namespace rt

@@ -1,0 +1,44 @@
+#pragma once
+// The persistent drawing image of a window the program paints itself (user controls, property pages): a
+// memory bitmap the size of the client area that drawing goes to and that the window shows whenever it is
+// painted. It keeps its text colour and font between draws; text is drawn over what is already there.
+#include "runtime/Handles_win.h"
+
+#include <windows.h>
+
+namespace rt {
+
+class DrawingImage {
+public:
+    DrawingImage() = default;
+    DrawingImage(const DrawingImage&) = delete;
+    DrawingImage& operator=(const DrawingImage&) = delete;
+    ~DrawingImage() { Release(); }
+
+    // Makes the image's device context (without a bitmap until Resize).
+    void Create(HFONT font, COLORREF textColor);
+    void Release();
+    explicit operator bool() const { return static_cast<bool>(dc_); }
+
+    HDC dc() const { return dc_.get(); }
+    SIZE size() const { return size_; }
+    void SetFont(HFONT font);
+    void SetTextColor(COLORREF color);
+
+    // Gives the image `pixels` (at least one pixel each way), cleared to `back`; false when the size was
+    // already that.
+    bool Resize(SIZE pixels, COLORREF back);
+    void Clear(COLORREF back);
+    // WM_PAINT / WM_PRINTCLIENT: copies the image to the window.
+    void Paint(HWND hwnd) const;
+    void PrintClient(HDC target) const;
+
+private:
+    MemoryDcHandle dc_;
+    BitmapHandle bitmap_;
+    HGDIOBJ originalBitmap_ = nullptr;
+    HGDIOBJ originalFont_ = nullptr;
+    SIZE size_{};
+};
+
+}  // namespace rt

@@ -1,0 +1,185 @@
+// The host's side of the property-page contract, with two recording pages over a plain user control.
+#include "designer/PropertySheet_win.h"
+
+#include "runtime/TextBox_win.h"
+#include "runtime/UserControl_win.h"
+#include "support/FormDriver_win.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+using test::PressKey;
+using test::Settle;
+
+std::vector<std::wstring> calls;
+
+class Widget : public rt::UserControl {};
+
+class RecordingPage : public rt::PropertyPage {
+public:
+    explicit RecordingPage(std::wstring name) : name_(std::move(name))
+    {
+        AddControl(txtValue, {L"txtValue"});
+        txtValue.Change = [this] { SetChanged(true); };
+    }
+    rt::TextBox txtValue;
+    bool refuse = false;  // ApplyChanges keeps the page changed, as a page does for values it refuses
+
+protected:
+    void Design() override
+    {
+        SetCaption(name_);
+        Move(0, 0, 3000, 1500);
+        txtValue.Move(120, 120, 1500, 315);
+    }
+    void PropertyPage_Initialize() override { calls.push_back(name_ + L" Initialize"); }
+    void PropertyPage_SelectionChanged() override
+    {
+        calls.push_back(name_ + L" SelectionChanged " + std::to_wstring(SelectedControls().size()));
+    }
+    void PropertyPage_ApplyChanges() override
+    {
+        calls.push_back(name_ + L" ApplyChanges");
+        if (refuse)
+            SetChanged(true);
+    }
+
+private:
+    std::wstring name_;
+};
+
+class TestSheet : public designer::PropertySheet {
+public:
+    TestSheet()
+    {
+        AddPages({&first, &second});
+        Add(widget, {L"widget"});
+    }
+    RecordingPage first{L"One"};
+    RecordingPage second{L"Two"};
+    Widget widget;
+    bool saveFails = false;
+
+protected:
+    void Design() override
+    {
+        PropertySheet::Design();
+        widget.Move(120, SheetHeight(), 540, 540);
+    }
+    bool SaveChanges() override
+    {
+        calls.push_back(L"Save");
+        return !saveFails;
+    }
+};
+
+class PropertySheetTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        calls.clear();
+        sheet.SetSelection({&sheet.widget});
+        sheet.Show();
+        Settle();
+    }
+    void TearDown() override
+    {
+        sheet.saveFails = false;
+        sheet.Unload();
+    }
+    void Type(RecordingPage& page, const wchar_t* text)
+    {
+        page.txtValue.SetFocus();
+        Settle();
+        test::TypeText(text);
+    }
+    TestSheet sheet;
+};
+
+TEST_F(PropertySheetTest, InitialisesEveryPageOnceAndSelectsOnFirstShowingAndEveryChange)
+{
+    sheet.tabPages.SetSelectedIndex(1);
+    sheet.tabPages.SetSelectedIndex(0);  // shown before: no second SelectionChanged
+    sheet.SetSelection({&sheet.widget, &sheet.widget});
+    EXPECT_EQ(calls, (std::vector<std::wstring>{L"One Initialize", L"Two Initialize", L"One SelectionChanged 1",
+                                                L"Two SelectionChanged 1", L"One SelectionChanged 2",
+                                                L"Two SelectionChanged 2"}));
+    EXPECT_TRUE(sheet.first.Visible());
+    EXPECT_FALSE(sheet.second.Visible());
+}
+
+TEST_F(PropertySheetTest, ApplyFollowsTheChangedFlagAndAppliesOnlyChangedPages)
+{
+    EXPECT_FALSE(sheet.cmdApply.Enabled());
+    sheet.tabPages.SetSelectedIndex(1);
+    Type(sheet.second, L"7");
+    EXPECT_TRUE(sheet.cmdApply.Enabled());
+    calls.clear();
+    test::Click(sheet.cmdApply);
+    EXPECT_EQ(calls, (std::vector<std::wstring>{L"Two ApplyChanges", L"Save"}));
+    EXPECT_FALSE(sheet.second.Changed());
+    EXPECT_FALSE(sheet.cmdApply.Enabled());
+    EXPECT_TRUE(sheet.IsLoaded());
+}
+
+TEST_F(PropertySheetTest, OkAppliesAndClosesButStaysWhileAPageRefusesOrTheSaveFails)
+{
+    Type(sheet.first, L"1");
+    sheet.first.refuse = true;
+    test::Click(sheet.cmdOK);
+    EXPECT_TRUE(sheet.IsLoaded());
+    EXPECT_TRUE(sheet.cmdApply.Enabled());
+    sheet.first.refuse = false;
+    sheet.saveFails = true;
+    test::Click(sheet.cmdOK);
+    EXPECT_TRUE(sheet.IsLoaded());
+    sheet.saveFails = false;
+    calls.clear();
+    test::Click(sheet.cmdOK);  // the page's values are on the control already: only the save is retried
+    EXPECT_FALSE(sheet.IsLoaded());
+    EXPECT_EQ(calls, (std::vector<std::wstring>{L"Save"}));
+}
+
+TEST_F(PropertySheetTest, CancelClosesWithoutApplyingAndSavesWhatTheControlsChanged)
+{
+    Type(sheet.first, L"1");
+    calls.clear();
+    test::Click(sheet.cmdCancel);
+    EXPECT_FALSE(sheet.IsLoaded());
+    EXPECT_EQ(calls, (std::vector<std::wstring>{L"Save"}));
+}
+
+TEST_F(PropertySheetTest, KeysReachOkCancelAndTheTabs)
+{
+    Type(sheet.first, L"1");
+    PressKey(VK_TAB);  // Ctrl+Tab: the next page
+    EXPECT_TRUE(sheet.first.Visible());
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    keys[VK_CONTROL] = 0x80;
+    SetKeyboardState(keys);
+    PressKey(VK_TAB);
+    keys[VK_CONTROL] = 0;
+    SetKeyboardState(keys);
+    EXPECT_TRUE(sheet.second.Visible());
+    calls.clear();
+    sheet.second.txtValue.SetFocus();
+    Settle();
+    PressKey(VK_RETURN);  // OK
+    EXPECT_FALSE(sheet.IsLoaded());
+    EXPECT_EQ(calls, (std::vector<std::wstring>{L"One ApplyChanges", L"Save"}));
+
+    sheet.Show();
+    Settle();
+    Type(sheet.first, L"2");
+    calls.clear();
+    PressKey(VK_ESCAPE);  // Cancel
+    EXPECT_FALSE(sheet.IsLoaded());
+    EXPECT_EQ(calls, (std::vector<std::wstring>{L"Save"}));
+}
+
+}  // namespace
