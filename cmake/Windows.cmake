@@ -1,7 +1,7 @@
 # The Win32 side: every src/**/*_win.cpp in one library, the entry point alone in the program.
 enable_language(RC)
 file(GLOB_RECURSE WIN_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/*_win.cpp)
-list(FILTER WIN_SOURCES EXCLUDE REGEX "/WinMain_win\\.cpp$")
+list(FILTER WIN_SOURCES EXCLUDE REGEX "WinMain_win\\.cpp$")
 add_library(plumvane_win STATIC ${WIN_SOURCES})
 target_compile_definitions(plumvane_win PUBLIC UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
 target_link_libraries(plumvane_win PUBLIC plumvane_portable user32 gdi32 comctl32 comdlg32 shell32 advapi32
@@ -41,6 +41,12 @@ set_source_files_properties(${CMAKE_SOURCE_DIR}/resources/Plumvane.rc PROPERTIES
 add_executable(Plumvane WIN32 ${CMAKE_SOURCE_DIR}/src/startup/WinMain_win.cpp $<TARGET_OBJECTS:plumvane_resources>)
 target_link_libraries(Plumvane PRIVATE plumvane_win)
 target_link_options(Plumvane PRIVATE -municode)
+
+# The image list's design host: IconListDesigner.exe <property-set file>.
+add_executable(IconListDesigner WIN32 ${CMAKE_SOURCE_DIR}/src/designer/DesignerWinMain_win.cpp
+               $<TARGET_OBJECTS:plumvane_resources>)
+target_link_libraries(IconListDesigner PRIVATE plumvane_win)
+target_link_options(IconListDesigner PRIVATE -municode)
 
 add_executable(WineKeeper WIN32 ${CMAKE_SOURCE_DIR}/tools/WineKeeper.cpp)
 target_link_options(WineKeeper PRIVATE -municode)

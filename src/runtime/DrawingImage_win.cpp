@@ -82,20 +82,29 @@ void DrawingImage::Clear(COLORREF back)
     FillRect(dc_.get(), &all, CachedBrush(back));
 }
 
-void DrawingImage::Paint(HWND hwnd) const
+bool DrawingImage::PaintMessage(HWND hwnd, UINT message, WPARAM wParam, LRESULT& result) const
 {
-    PaintScope paint(hwnd);
-    if (!dc_)
-        return;
-    const RECT& area = paint.area();
-    BitBlt(paint.dc(), area.left, area.top, area.right - area.left, area.bottom - area.top, dc_.get(), area.left,
-           area.top, SRCCOPY);
-}
-
-void DrawingImage::PrintClient(HDC target) const
-{
-    if (dc_)
-        BitBlt(target, 0, 0, size_.cx, size_.cy, dc_.get(), 0, 0, SRCCOPY);
+    result = 0;
+    switch (message) {
+    case WM_ERASEBKGND:
+        result = 1;  // the image covers the whole client area
+        return true;
+    case WM_PAINT: {
+        PaintScope paint(hwnd);
+        if (dc_) {
+            const RECT& area = paint.area();
+            BitBlt(paint.dc(), area.left, area.top, area.right - area.left, area.bottom - area.top, dc_.get(),
+                   area.left, area.top, SRCCOPY);
+        }
+        return true;
+    }
+    case WM_PRINTCLIENT:
+        if (dc_)
+            BitBlt(reinterpret_cast<HDC>(wParam), 0, 0, size_.cx, size_.cy, dc_.get(), 0, 0, SRCCOPY);
+        return true;
+    default:
+        return false;
+    }
 }
 
 }  // namespace rt

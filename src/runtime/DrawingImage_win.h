@@ -29,9 +29,9 @@ public:
     // already that.
     bool Resize(SIZE pixels, COLORREF back);
     void Clear(COLORREF back);
-    // WM_PAINT / WM_PRINTCLIENT: copies the image to the window.
-    void Paint(HWND hwnd) const;
-    void PrintClient(HDC target) const;
+    // Answers what the window is asked to paint (erasing, WM_PAINT, WM_PRINTCLIENT) from the image; false
+    // for every other message.
+    bool PaintMessage(HWND hwnd, UINT message, WPARAM wParam, LRESULT& result) const;
 
 private:
     MemoryDcHandle dc_;

@@ -90,18 +90,9 @@ void PropertyPage::RepaintNow()
 
 LRESULT PropertyPage::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    switch (message) {
-    case WM_ERASEBKGND:
-        return 1;  // the image covers the whole client area
-    case WM_PAINT:
-        image_.Paint(hWnd());
-        return 0;
-    case WM_PRINTCLIENT:
-        image_.PrintClient(reinterpret_cast<HDC>(wParam));
-        return 0;
-    default:
-        return Control::WindowProc(message, wParam, lParam);
-    }
+    if (LRESULT result = 0; image_.PaintMessage(hWnd(), message, wParam, result))
+        return result;
+    return Control::WindowProc(message, wParam, lParam);
 }
 
 void PropertyPage::OnMouseDown(int button, int shift, float x, float y)

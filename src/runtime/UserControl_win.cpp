@@ -116,15 +116,9 @@ void UserControl::StopTimer(UINT_PTR id)
 
 LRESULT UserControl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (LRESULT result = 0; image_.PaintMessage(hWnd(), message, wParam, result))
+        return result;
     switch (message) {
-    case WM_ERASEBKGND:
-        return 1;  // the image covers the whole client area
-    case WM_PAINT:
-        image_.Paint(hWnd());
-        return 0;
-    case WM_PRINTCLIENT:
-        image_.PrintClient(reinterpret_cast<HDC>(wParam));
-        return 0;
     case WM_TIMER:
         if (std::find(timers_.begin(), timers_.end(), wParam) != timers_.end()) {
             UserControl_Timer(wParam);

@@ -1,5 +1,5 @@
 // The host's side of the property-page contract, with two recording pages over a plain user control.
-#include "designer/PropertySheet_win.h"
+#include "designer/DesignSheet_win.h"
 
 #include "runtime/TextBox_win.h"
 #include "runtime/UserControl_win.h"
@@ -52,7 +52,7 @@ private:
     std::wstring name_;
 };
 
-class TestSheet : public designer::PropertySheet {
+class TestSheet : public designer::DesignSheet {
 public:
     TestSheet()
     {
@@ -67,7 +67,7 @@ public:
 protected:
     void Design() override
     {
-        PropertySheet::Design();
+        DesignSheet::Design();
         widget.Move(120, SheetHeight(), 540, 540);
     }
     bool SaveChanges() override
@@ -77,7 +77,7 @@ protected:
     }
 };
 
-class PropertySheetTest : public ::testing::Test {
+class DesignSheetTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
@@ -100,7 +100,7 @@ protected:
     TestSheet sheet;
 };
 
-TEST_F(PropertySheetTest, InitialisesEveryPageOnceAndSelectsOnFirstShowingAndEveryChange)
+TEST_F(DesignSheetTest, InitialisesEveryPageOnceAndSelectsOnFirstShowingAndEveryChange)
 {
     sheet.tabPages.SetSelectedIndex(1);
     sheet.tabPages.SetSelectedIndex(0);  // shown before: no second SelectionChanged
@@ -112,7 +112,7 @@ TEST_F(PropertySheetTest, InitialisesEveryPageOnceAndSelectsOnFirstShowingAndEve
     EXPECT_FALSE(sheet.second.Visible());
 }
 
-TEST_F(PropertySheetTest, ApplyFollowsTheChangedFlagAndAppliesOnlyChangedPages)
+TEST_F(DesignSheetTest, ApplyFollowsTheChangedFlagAndAppliesOnlyChangedPages)
 {
     EXPECT_FALSE(sheet.cmdApply.Enabled());
     sheet.tabPages.SetSelectedIndex(1);
@@ -126,7 +126,7 @@ TEST_F(PropertySheetTest, ApplyFollowsTheChangedFlagAndAppliesOnlyChangedPages)
     EXPECT_TRUE(sheet.IsLoaded());
 }
 
-TEST_F(PropertySheetTest, OkAppliesAndClosesButStaysWhileAPageRefusesOrTheSaveFails)
+TEST_F(DesignSheetTest, OkAppliesAndClosesButStaysWhileAPageRefusesOrTheSaveFails)
 {
     Type(sheet.first, L"1");
     sheet.first.refuse = true;
@@ -144,7 +144,7 @@ TEST_F(PropertySheetTest, OkAppliesAndClosesButStaysWhileAPageRefusesOrTheSaveFa
     EXPECT_EQ(calls, (std::vector<std::wstring>{L"Save"}));
 }
 
-TEST_F(PropertySheetTest, CancelClosesWithoutApplyingAndSavesWhatTheControlsChanged)
+TEST_F(DesignSheetTest, CancelClosesWithoutApplyingAndSavesWhatTheControlsChanged)
 {
     Type(sheet.first, L"1");
     calls.clear();
@@ -153,7 +153,7 @@ TEST_F(PropertySheetTest, CancelClosesWithoutApplyingAndSavesWhatTheControlsChan
     EXPECT_EQ(calls, (std::vector<std::wstring>{L"Save"}));
 }
 
-TEST_F(PropertySheetTest, KeysReachOkCancelAndTheTabs)
+TEST_F(DesignSheetTest, KeysReachOkCancelAndTheTabs)
 {
     Type(sheet.first, L"1");
     PressKey(VK_TAB);  // Ctrl+Tab: the next page

@@ -22,7 +22,7 @@ class UserControl;
 
 namespace designer {
 
-class PropertySheet : public rt::Form {
+class DesignSheet : public rt::Form {
 public:
     rt::TabStrip tabPages;
     rt::CommandButton cmdOK;
@@ -34,7 +34,7 @@ public:
     void SetSelection(std::vector<rt::UserControl*> selection);
 
 protected:
-    PropertySheet() = default;
+    DesignSheet() = default;
     // Adds the tab strip, the pages in tab order (members of the derived host, so that they live as long as
     // the sheet) and the buttons. The derived host calls it first in its constructor, then adds its own
     // controls.

@@ -1,4 +1,4 @@
-#include "designer/PropertySheet_win.h"
+#include "designer/DesignSheet_win.h"
 
 #include <algorithm>
 
@@ -14,7 +14,7 @@ constexpr int kButtonHeight = 375;
 constexpr int kButtonGap = 90;
 }  // namespace
 
-void PropertySheet::AddPages(std::vector<rt::PropertyPage*> pages)
+void DesignSheet::AddPages(std::vector<rt::PropertyPage*> pages)
 {
     pages_ = std::move(pages);
     Add(tabPages, {L"tabPages"});
@@ -37,7 +37,7 @@ void PropertySheet::AddPages(std::vector<rt::PropertyPage*> pages)
     cmdApply.Click = [this] { cmdApply_Click(); };
 }
 
-void PropertySheet::Design()
+void DesignSheet::Design()
 {
     SetFont(rt::StdFont{L"Tahoma", 8.25});
     SetBorderStyle(rt::BorderStyle::FixedDialog);
@@ -68,7 +68,7 @@ void PropertySheet::Design()
     SetClientSize(right + kMargin, sheetHeight_);
 }
 
-void PropertySheet::Form_Load()
+void DesignSheet::Form_Load()
 {
     closing_ = false;
     shown_.assign(pages_.size(), false);
@@ -81,7 +81,7 @@ void PropertySheet::Form_Load()
     UpdateApply();
 }
 
-void PropertySheet::SetSelection(std::vector<rt::UserControl*> selection)
+void DesignSheet::SetSelection(std::vector<rt::UserControl*> selection)
 {
     selection_ = std::move(selection);
     if (!IsLoaded())
@@ -91,7 +91,7 @@ void PropertySheet::SetSelection(std::vector<rt::UserControl*> selection)
             pages_[i]->SetSelection(selection_);
 }
 
-void PropertySheet::ShowPage(int index)
+void DesignSheet::ShowPage(int index)
 {
     if (index < 0 || index >= static_cast<int>(pages_.size()))
         return;
@@ -103,12 +103,12 @@ void PropertySheet::ShowPage(int index)
     }
 }
 
-void PropertySheet::UpdateApply()
+void DesignSheet::UpdateApply()
 {
     cmdApply.SetEnabled(std::any_of(pages_.begin(), pages_.end(), [](auto* page) { return page->Changed(); }));
 }
 
-bool PropertySheet::ApplyAll()
+bool DesignSheet::ApplyAll()
 {
     for (rt::PropertyPage* page : pages_) {
         if (page->Changed()) {
@@ -121,7 +121,7 @@ bool PropertySheet::ApplyAll()
     return saved && std::none_of(pages_.begin(), pages_.end(), [](auto* page) { return page->Changed(); });
 }
 
-void PropertySheet::cmdOK_Click()
+void DesignSheet::cmdOK_Click()
 {
     if (!ApplyAll())
         return;
@@ -129,23 +129,23 @@ void PropertySheet::cmdOK_Click()
     Unload();
 }
 
-void PropertySheet::cmdCancel_Click()
+void DesignSheet::cmdCancel_Click()
 {
     Unload();
 }
 
-void PropertySheet::cmdApply_Click()
+void DesignSheet::cmdApply_Click()
 {
     ApplyAll();
 }
 
-void PropertySheet::Form_QueryUnload(int& Cancel, int UnloadMode)
+void DesignSheet::Form_QueryUnload(int& Cancel, int UnloadMode)
 {
     if (!closing_ && !SaveChanges())
         Cancel = 1;
 }
 
-void PropertySheet::Form_KeyDown(int& KeyCode, int Shift)
+void DesignSheet::Form_KeyDown(int& KeyCode, int Shift)
 {
     constexpr int kCtrl = 2, kShift = 1;
     if (KeyCode == VK_RETURN && Shift == 0) {
@@ -161,7 +161,7 @@ void PropertySheet::Form_KeyDown(int& KeyCode, int Shift)
     }
 }
 
-void PropertySheet::Form_KeyPress(int& KeyAscii)
+void DesignSheet::Form_KeyPress(int& KeyAscii)
 {
     if (KeyAscii == '\r' || KeyAscii == 27)
         KeyAscii = 0;  // used up by Form_KeyDown

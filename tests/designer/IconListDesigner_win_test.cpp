@@ -1,0 +1,325 @@
+// The image list's design host as a user drives it: the Properties page, OK, Cancel and Apply, and the
+// property-set file.
+#include "designer/IconListDesigner_win.h"
+
+#include "runtime/Handles_win.h"
+#include "runtime/PropertySetStore_win.h"
+#include "support/DialogScript_win.h"
+#include "support/FormDriver_win.h"
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+using imagelist::IconList;
+using test::DialogScript;
+using test::Settle;
+
+const std::wstring kSizeQuestion = L"Changing size of the image list will distort any images you have added.\r\n\r\n";
+constexpr int kYesNoQuestion = 36;
+
+std::wstring TempPath(const wchar_t* name)
+{
+    wchar_t folder[MAX_PATH];
+    GetTempPathW(MAX_PATH, folder);
+    return std::wstring(folder) + L"plumvane-designer-" + std::to_wstring(GetCurrentProcessId()) + L"-" + name;
+}
+
+// A 16 x 16 icon of one opaque colour.
+rt::IconHandle SolidIcon(COLORREF colour)
+{
+    std::vector<DWORD> pixels(16 * 16, 0xFF000000u | GetRValue(colour) << 16 | GetGValue(colour) << 8 |
+                                           GetBValue(colour));
+    std::vector<BYTE> mask(16 * 2, 0);
+    rt::BitmapHandle colourBits(CreateBitmap(16, 16, 1, 32, pixels.data()));
+    rt::BitmapHandle maskBits(CreateBitmap(16, 16, 1, 1, mask.data()));
+    ICONINFO info{TRUE, 0, 0, maskBits.get(), colourBits.get()};
+    return rt::IconHandle(CreateIconIndirect(&info));
+}
+
+// The colour at the centre of image `position` (1-based) as the list draws it.
+COLORREF CentreColour(const IconList& list, int position)
+{
+    int width = 0, height = 0;
+    ImageList_GetIconSize(list.hIml(), &width, &height);
+    rt::WindowDc screen(nullptr);
+    rt::MemoryDcHandle dc(CreateCompatibleDC(screen.get()));
+    rt::BitmapHandle canvas(CreateCompatibleBitmap(screen.get(), width, height));
+    rt::SelectScope select(dc.get(), canvas.get());
+    ImageList_Draw(list.hIml(), position - 1, dc.get(), 0, 0, ILD_NORMAL);
+    return GetPixel(dc.get(), width / 2, height / 2);
+}
+
+const COLORREF kColours[] = {RGB(255, 0, 0), RGB(0, 128, 0), RGB(0, 0, 255), RGB(255, 255, 0)};
+const wchar_t* const kKeys[] = {L"a", L"bb", L"", L"Open"};
+
+class DesignerTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        path = TempPath(L"set.pvps");
+        DeleteFileW(path.c_str());
+    }
+    void TearDown() override
+    {
+        if (designer.IsLoaded())
+            designer.Unload();
+        DeleteFileW(path.c_str());
+    }
+    void Open()
+    {
+        ASSERT_TRUE(designer.Open(path));
+        designer.Show();
+        Settle();
+    }
+    // Four images keyed "a", "bb", "" and "Open", in four colours.
+    void AddImages()
+    {
+        for (int i = 0; i < 4; ++i) {
+            rt::IconHandle icon = SolidIcon(kColours[i]);
+            ASSERT_TRUE(Image().AddFromHandle(icon.get(), imagelist::kImageIcon, std::wstring(kKeys[i])));
+        }
+    }
+    IconList& Image() { return designer.Image1; }
+    imagelist::ppgControl& Page() { return designer.ppgControl1; }
+    void TypeSize(int index, const wchar_t* text)
+    {
+        Page().txtIconSize[index].SetFocus();
+        Settle();
+        Page().txtIconSize[index].SetSelStart(0);
+        Page().txtIconSize[index].SetSelLength(100);
+        test::TypeText(text);
+    }
+    void ExpectImagesKept()
+    {
+        ASSERT_EQ(Image().ImageCount(), 4);
+        for (int i = 0; i < 4; ++i) {
+            SCOPED_TRACE(i + 1);
+            EXPECT_EQ(Image().ItemKey(i + 1).value_or(L"?"), kKeys[i]);
+            EXPECT_EQ(CentreColour(Image(), i + 1), kColours[i]);
+        }
+    }
+
+    std::wstring path;
+    designer::IconListDesigner designer;
+};
+
+TEST_F(DesignerTest, SavesTheSetAndAnotherHostReadsAnEqualSet)
+{
+    Open();
+    AddImages();
+    TypeSize(0, L"24");
+    TypeSize(1, L"24");
+    DialogScript script;
+    script.Answer(IDYES);
+    test::Click(designer.cmdOK);
+    EXPECT_FALSE(designer.IsLoaded());
+    auto saved = rt::ReadPropertySetFile(path);
+    ASSERT_TRUE(std::holds_alternative<rt::PropertyBag>(saved));
+    EXPECT_EQ(std::get<rt::PropertyBag>(saved).Read<std::int32_t>(L"IconSizeX", 0), 24);
+
+    designer::IconListDesigner again;
+    ASSERT_TRUE(again.Open(path));
+    again.Show();
+    Settle();
+    EXPECT_EQ(again.Image1.SaveProperties(), std::get<rt::PropertyBag>(saved));
+    EXPECT_EQ(again.ppgControl1.txtIconSize[0].Text(), L"24");
+    EXPECT_EQ(again.Image1.ItemKey(4).value_or(L"?"), L"Open");
+    again.Unload();
+}
+
+TEST_F(DesignerTest, AFileThatCannotBeReadIsReportedAndLeftAlone)
+{
+    const char garbage[] = "not a property set";
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD written = 0;
+    WriteFile(file, garbage, sizeof garbage, &written, nullptr);
+    CloseHandle(file);
+    DialogScript script;
+    script.Answer(IDOK);
+    EXPECT_FALSE(designer.Open(path));
+    ASSERT_EQ(script.Shown().size(), 1u);
+    EXPECT_EQ(script.Shown()[0].text, L"The property set cannot be opened:\r\n\r\n" + path +
+                                          L"\r\n\r\nthe file holds no property set\r\n\r\nNothing was changed.");
+    EXPECT_EQ(script.Shown()[0].style, 16);
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data);
+    EXPECT_EQ(data.nFileSizeLow, sizeof garbage);
+}
+
+TEST_F(DesignerTest, PresetOnAnEmptyListAsksNothingAndRecreatesTheList)
+{
+    Open();
+    EXPECT_EQ(Page().txtIconSize[0].Text(), L"16");
+    EXPECT_EQ(Page().cboColourDepth.Text(), L"(Default)");
+    EXPECT_FALSE(designer.cmdApply.Enabled());
+    test::Click(Page().cmdSize[3]);
+    EXPECT_EQ(Page().txtIconSize[0].Text(), L"48");
+    EXPECT_EQ(Page().txtIconSize[1].Text(), L"48");
+    EXPECT_TRUE(designer.cmdApply.Enabled());
+    test::Click(designer.cmdApply);
+    int width = 0, height = 0;
+    ImageList_GetIconSize(Image().hIml(), &width, &height);
+    EXPECT_EQ(width, 48);
+    EXPECT_EQ(height, 48);
+    EXPECT_TRUE(designer.IsLoaded());
+    EXPECT_FALSE(designer.cmdApply.Enabled());
+}
+
+TEST_F(DesignerTest, WidthAloneAsksAndRecreatesWithTheImagesOrRestoresTheBoxes)
+{
+    Open();
+    AddImages();
+    TypeSize(0, L"32");
+    {
+        DialogScript script;
+        script.Answer(IDNO);
+        test::Click(designer.cmdApply);
+        ASSERT_EQ(script.Shown().size(), 1u);
+        EXPECT_EQ(script.Shown()[0].text, kSizeQuestion + L"Are you sure?");
+        EXPECT_EQ(script.Shown()[0].style, kYesNoQuestion);
+    }
+    EXPECT_EQ(Page().txtIconSize[0].Text(), L"16");
+    EXPECT_EQ(Image().IconSizeX(), 16);
+    TypeSize(0, L"32");
+    DialogScript script;
+    script.Answer(IDYES);
+    test::Click(designer.cmdApply);
+    EXPECT_EQ(Image().IconSizeX(), 32);
+    EXPECT_EQ(Image().IconSizeY(), 16);
+    int width = 0, height = 0;
+    ImageList_GetIconSize(Image().hIml(), &width, &height);
+    EXPECT_EQ(width, 32);
+    ExpectImagesKept();
+}
+
+// The names of the temporary image-list files in the temporary folder.
+std::vector<std::wstring> TemporaryFiles()
+{
+    wchar_t folder[MAX_PATH];
+    GetTempPathW(MAX_PATH, folder);
+    std::vector<std::wstring> names;
+    WIN32_FIND_DATAW found{};
+    HANDLE search = FindFirstFileW((std::wstring(folder) + L"ILS*.tmp").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return names;
+    do
+        names.push_back(found.cFileName);
+    while (FindNextFileW(search, &found));
+    FindClose(search);
+    return names;
+}
+
+TEST_F(DesignerTest, SixteenToSeventyTwoAndBackKeepsEveryImageAndKey)
+{
+    Open();
+    AddImages();
+    const std::vector<std::wstring> before = TemporaryFiles();
+    for (int preset : {4, 0}) {
+        SCOPED_TRACE(preset);
+        DialogScript script;
+        script.Answer(IDYES).Answer(IDYES);
+        test::Click(Page().cmdSize[preset]);
+        test::Click(designer.cmdApply);
+        ASSERT_EQ(script.Shown().size(), 2u);
+        EXPECT_EQ(script.Shown()[0].text, kSizeQuestion + L"Are you sure you want to do this?");
+        ExpectImagesKept();
+    }
+    EXPECT_EQ(Image().IconSizeX(), 16);
+    EXPECT_EQ(TemporaryFiles(), before);  // the page's temporary files are gone
+}
+
+TEST_F(DesignerTest, InvalidSizesAreRefusedAndChangeNothing)
+{
+    Open();
+    AddImages();
+    const HIMAGELIST before = Image().hIml();
+    for (const wchar_t* text : {L"abc", L"0", L"-5", L"1E9", L"257", L"16.5", L""}) {
+        SCOPED_TRACE(std::string(text, text + wcslen(text)));
+        TypeSize(1, text);
+        if (!*text)
+            test::PressKey(VK_BACK);
+        DialogScript script;
+        script.Answer(IDOK);
+        test::Click(designer.cmdApply);
+        ASSERT_EQ(script.Shown().size(), 1u);
+        EXPECT_EQ(script.Shown()[0].text, L"Please enter a valid icon size.");
+        EXPECT_EQ(script.Shown()[0].style, 64);
+        EXPECT_EQ(Image().IconSizeY(), 16);
+        EXPECT_EQ(Image().hIml(), before);
+        EXPECT_TRUE(designer.cmdApply.Enabled());  // the typed value is still to be applied
+    }
+    ExpectImagesKept();
+}
+
+TEST_F(DesignerTest, ASaveThatCannotBeMadeKeepsTheImagesAndTheOldSize)
+{
+    Open();
+    AddImages();
+    wchar_t saved[MAX_PATH] = {};
+    GetEnvironmentVariableW(L"TMP", saved, MAX_PATH);
+    SetEnvironmentVariableW(L"TMP", L"Z:\\no\\such\\folder\\");
+    TypeSize(0, L"24");
+    TypeSize(1, L"24");
+    DialogScript script;
+    script.Answer(IDYES).Answer(IDOK);
+    test::Click(designer.cmdApply);
+    SetEnvironmentVariableW(L"TMP", *saved ? saved : nullptr);
+    ASSERT_EQ(script.Shown().size(), 2u);
+    EXPECT_EQ(script.Shown()[1].text,
+              L"No temporary file could be made for the images, so the icon size was not changed.");
+    EXPECT_EQ(Image().IconSizeX(), 16);
+    EXPECT_EQ(Image().IconSizeY(), 16);
+    ExpectImagesKept();
+    EXPECT_TRUE(designer.cmdApply.Enabled());
+}
+
+TEST_F(DesignerTest, DepthAloneIsStoredWithoutRecreatingAndLoweringItWarns)
+{
+    Open();
+    AddImages();
+    auto& combo = Page().cboColourDepth;
+    combo.SetFocus();
+    Settle();
+    const HIMAGELIST before = Image().hIml();
+    test::PressKey(VK_END);  // "Excessive (32 bit)": higher, no warning
+    EXPECT_EQ(combo.Text(), L"Excessive (32 bit)");
+    test::Click(designer.cmdApply);
+    EXPECT_EQ(Image().ColourDepth(), 32);
+    EXPECT_EQ(Image().hIml(), before);
+
+    combo.SetFocus();
+    Settle();
+    {
+        DialogScript script;
+        script.Answer(IDNO);
+        test::PressKey(VK_HOME);  // "(Default)": lower, warns; No puts the entry back
+        ASSERT_EQ(script.Shown().size(), 1u);
+        EXPECT_EQ(script.Shown()[0].text, L"Warning - decreasing the colour depth may affect images already stored "
+                                          L"in the control.  Are you sure you want to do this?");
+        EXPECT_EQ(script.Shown()[0].style, kYesNoQuestion);
+    }
+    EXPECT_EQ(combo.ListIndex(), 5);
+    EXPECT_FALSE(designer.cmdApply.Enabled());
+    DialogScript script;
+    script.Answer(IDYES);
+    test::PressKey(VK_HOME);
+    EXPECT_EQ(combo.ListIndex(), 0);
+    EXPECT_TRUE(designer.cmdApply.Enabled());
+}
+
+TEST_F(DesignerTest, CancelLeavesTheControlAsItWas)
+{
+    Open();
+    TypeSize(0, L"24");
+    test::Click(designer.cmdCancel);
+    EXPECT_FALSE(designer.IsLoaded());
+    EXPECT_EQ(Image().IconSizeX(), 16);
+    EXPECT_EQ(GetFileAttributesW(path.c_str()), INVALID_FILE_ATTRIBUTES);  // nothing changed, nothing saved
+}
+
+}  // namespace
