@@ -71,6 +71,27 @@ void ParseShortcut(MenuItemRecord& record, std::wstring_view text)
         record.iKeyCode = kFirstFunctionKey + number;
 }
 
+std::wstring TrimmedCaption(const std::wstring& caption)
+{
+    const size_t first = caption.find_first_not_of(L' ');
+    if (first == std::wstring::npos)
+        return {};
+    const size_t last = caption.find_last_not_of(L' ');
+    return caption.substr(first, last - first + 1);
+}
+
+unsigned OwnerDrawType(const MenuItemRecord& record)
+{
+    unsigned type = kTypeOwnerDraw;
+    if (TrimmedCaption(record.sCaption) == L"-")
+        type |= kTypeSeparator;
+    if (record.bMenuBarBreak)
+        type |= kTypeMenuBarBreak;
+    if (record.bMenuBreak)
+        type |= kTypeMenuBreak;
+    return type;
+}
+
 void SetItemCaption(MenuItemRecord& record, std::wstring text, bool separator)
 {
     if (separator) {

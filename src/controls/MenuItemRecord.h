@@ -42,6 +42,20 @@ inline std::uint32_t IdOfPopup(MenuId popup)
     return static_cast<std::uint32_t>(popup);
 }
 
+// Menu item type and state bits as the platform defines them.
+inline constexpr unsigned kTypeMenuBarBreak = 0x20;
+inline constexpr unsigned kTypeMenuBreak = 0x40;
+inline constexpr unsigned kTypeOwnerDraw = 0x100;
+inline constexpr unsigned kTypeSeparator = 0x800;
+inline constexpr unsigned kStateGrayed = 3;
+inline constexpr unsigned kStateChecked = 8;
+
+// The type a converted item is written back with: always owner-drawn, a separator when the trimmed caption is
+// "-", and the record's column breaks.
+unsigned OwnerDrawType(const MenuItemRecord& record);
+// The caption with blanks trimmed at both ends.
+std::wstring TrimmedCaption(const std::wstring& caption);
+
 // Takes the first `marker` out of `text` and answers true; a text without it, or holding it twice in a row
 // anywhere, is left as it is and answers false.
 bool TakeMarker(std::wstring& text, wchar_t marker);

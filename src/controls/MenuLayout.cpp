@@ -13,15 +13,6 @@ constexpr int kClassicSeparatorHeight = 8;
 
 }  // namespace
 
-std::wstring TrimmedCaption(const std::wstring& caption)
-{
-    const size_t first = caption.find_first_not_of(L' ');
-    if (first == std::wstring::npos)
-        return {};
-    const size_t last = caption.find_last_not_of(L' ');
-    return caption.substr(first, last - first + 1);
-}
-
 void MeasureMenuItem(MenuItems& items, int index, bool topLevel, const MenuMetrics& metrics,
                      MenuTextMeasurer& measurer, MenuItemSize& size)
 {

@@ -32,7 +32,4 @@ struct MenuItemSize {
 void MeasureMenuItem(MenuItems& items, int index, bool topLevel, const MenuMetrics& metrics,
                      MenuTextMeasurer& measurer, MenuItemSize& size);
 
-// The caption text with blanks trimmed at both ends.
-std::wstring TrimmedCaption(const std::wstring& caption);
-
 }  // namespace controls

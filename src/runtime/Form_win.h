@@ -119,6 +119,9 @@ public:
 
     // The controls in design order, menus and timers included.
     const std::vector<ControlBase*>& Controls() const { return controls_; }
+    // Told after a menu control changed its item (text, shortcut, visibility, check mark, enabled state)
+    // while the form has a window: a control that draws the menus itself takes the change over.
+    void SetMenuObserver(std::function<void(Menu&)> observer) { menuObserver_ = std::move(observer); }
     // The control that has the focus, or had it when the form was last active.
     Control* ActiveControl() const;
 
@@ -190,6 +193,7 @@ private:
     void MenuCommand(UINT id);
 
     std::vector<ControlBase*> controls_;
+    std::function<void(Menu&)> menuObserver_;
     HWND hwnd_ = nullptr;
     State state_ = State::Unloaded;
     bool modal_ = false;

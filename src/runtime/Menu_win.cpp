@@ -185,6 +185,14 @@ void Menu::RefreshBar() const
         DrawMenuBar(Parent()->hWnd());
 }
 
+void Menu::NotifyChanged()
+{
+    if (Parent() && Parent()->hWnd() && Parent()->menuObserver_) {
+        auto observer = Parent()->menuObserver_;  // the observer may replace itself
+        observer(*this);
+    }
+}
+
 void Menu::SetCaption(std::wstring caption)
 {
     const bool wasSeparator = caption_ == L"-";
@@ -206,6 +214,7 @@ void Menu::SetCaption(std::wstring caption)
             RT_LOG_LAST_ERROR("SetMenuItemInfoW");
     }
     RefreshBar();
+    NotifyChanged();
 }
 
 void Menu::SetShortcut(std::optional<Shortcut> shortcut)
@@ -217,8 +226,10 @@ void Menu::SetShortcut(std::optional<Shortcut> shortcut)
 void Menu::SetChecked(bool checked)
 {
     checked_ = checked;
-    if (HMENU owner = OwnerMenu(); owner && Visible())
+    if (HMENU owner = OwnerMenu(); owner && Visible()) {
         CheckMenuItem(owner, Position(), MF_BYPOSITION | (checked ? MF_CHECKED : MF_UNCHECKED));
+        NotifyChanged();
+    }
 }
 
 void Menu::SetEnabled(bool enabled)
@@ -227,6 +238,7 @@ void Menu::SetEnabled(bool enabled)
     if (HMENU owner = OwnerMenu(); owner && Visible()) {
         EnableMenuItem(owner, Position(), MF_BYPOSITION | (enabled ? MF_ENABLED : MF_GRAYED));
         RefreshBar();
+        NotifyChanged();
     }
 }
 
@@ -248,6 +260,7 @@ void Menu::SetVisible(bool visible)
     if (visible && Parent() && Parent()->hWnd())
         InsertItem();
     RefreshBar();
+    NotifyChanged();
 }
 
 }  // namespace rt

@@ -54,6 +54,7 @@ private:
     bool InsertInto(HMENU owner, UINT position) const;
     void UpdateItem();
     void RefreshBar() const;
+    void NotifyChanged();
 
     std::wstring caption_;
     bool checked_ = false;

@@ -155,8 +155,9 @@ TEST(MenuItems, PairingSkipsHiddenControlsAndStopsAtEitherEnd)
         items.PairKeys(controls);
         for (int n = 1; n <= c.records; ++n)
             EXPECT_EQ(items[n].sKey, c.keys[static_cast<size_t>(n - 1)]) << n;
-        if (c.records >= 4)
+        if (c.records >= 4) {
             EXPECT_EQ(items[3].sTag, L"t3");
+        }
     }
     // Every control hidden: nothing paired.
     std::vector<MenuControlInfo> hidden = controls;
@@ -190,6 +191,36 @@ TEST(cStoreMenu, StoresCopiesAndRestoresThem)
     store.RestoreItems(back, count);
     EXPECT_EQ(count, 0);
     EXPECT_TRUE(back.empty());
+}
+
+}  // namespace
+
+namespace {
+
+TEST(MenuItemRecord, ConvertedItemsAreOwnerDrawnWithTheirBreaksAndSeparators)
+{
+    struct Case {
+        const wchar_t* caption;
+        bool barBreak;
+        bool columnBreak;
+        unsigned type;
+    };
+    const Case cases[] = {
+        {L"&Open", false, false, kTypeOwnerDraw},
+        {L"-", false, false, kTypeOwnerDraw | kTypeSeparator},
+        {L" - ", false, false, kTypeOwnerDraw | kTypeSeparator},
+        {L"--", false, false, kTypeOwnerDraw},
+        {L"Next", true, false, kTypeOwnerDraw | kTypeMenuBarBreak},
+        {L"Next", false, true, kTypeOwnerDraw | kTypeMenuBreak},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(std::wstring(c.caption)));
+        MenuItemRecord record;
+        record.sCaption = c.caption;
+        record.bMenuBarBreak = c.barBreak;
+        record.bMenuBreak = c.columnBreak;
+        EXPECT_EQ(OwnerDrawType(record), c.type);
+    }
 }
 
 }  // namespace
