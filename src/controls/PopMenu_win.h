@@ -1,0 +1,139 @@
+#pragma once
+// PopMenu: draws its host window's menus itself. SubClassMenu keeps one record per menu item (depth first)
+// and turns every item into an owner-drawn item whose item data is the record's number; MeasureItem and
+// DrawItem answer the platform's measuring and drawing requests from the records, in the flat "Office XP"
+// look or the classic one. Callers name items by number or by the host's menu control name ("mnuSair",
+// "mnuImprimir(0)"); an unknown key records error 9 and changes nothing.
+//
+// Once converted, the host form's menu controls report caption, shortcut, visibility and state changes to
+// the control, which takes them over so that the items stay owner-drawn.
+#include "controls/ColorBlend.h"
+#include "controls/MenuItems.h"
+#include "controls/MenuLayout.h"
+#include "controls/MenuPainter.h"
+#include "controls/cDottedBrush_win.h"
+#include "controls/cMemDC_win.h"
+#include "controls/cNCMetrics_win.h"
+#include "runtime/Picture_win.h"
+#include "runtime/UserControl_win.h"
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <optional>
+#include <string>
+
+namespace rt {
+class Form;
+class Menu;
+}  // namespace rt
+
+namespace controls {
+
+// The optional arguments of ReplaceItem; an absent one leaves its field alone.
+struct ReplaceItemArgs {
+    std::optional<std::wstring> sCaption;
+    std::optional<std::wstring> sHelptext;
+    std::optional<std::intptr_t> lItemData;
+    std::optional<int> lIconIndex;
+    std::optional<bool> bChecked;
+    std::optional<bool> bEnabled;
+};
+
+class PopMenu : public rt::UserControl {
+public:
+    PopMenu();
+    ~PopMenu() override;
+
+    // Items.
+    void SubClassMenu(rt::Form* oForm = nullptr, bool bLeaveTopLevelMenus = false);
+    int MenuIndex(const MenuKey& vKey);
+    bool MenuDefault(const MenuKey& vKey);
+    void SetMenuDefault(const MenuKey& vKey, bool bState);
+    using rt::UserControl::Enabled;
+    using rt::UserControl::SetEnabled;
+    bool Enabled(const MenuKey& vKey);
+    void SetEnabled(const MenuKey& vKey, bool bEnabled);
+    int ItemIcon(const MenuKey& vKey);
+    void SetItemIcon(const MenuKey& vKey, int lIconIndex);
+    int ItemRadio(const MenuKey& vKey);  // -1 or 0
+    void SetItemRadio(const MenuKey& vKey, int lIconIndex);
+    long ReplaceItem(const MenuKey& vKey, const ReplaceItemArgs& args = {});
+    void Clear();
+
+    // Appearance. The setters store the value only: items show it the next time they are drawn.
+    rt::OleColor ActiveMenuForeColor() const;
+    void SetActiveMenuForeColor(rt::OleColor oColor) { activeFore_ = oColor; }
+    rt::OleColor InActiveMenuForeColor() const;
+    void SetInActiveMenuForeColor(rt::OleColor oColor) { inactiveFore_ = oColor; }
+    rt::OleColor MenuBackgroundColor() const;
+    void SetMenuBackgroundColor(rt::OleColor oColor) { menuBack_ = oColor; }
+    const rt::PicturePtr& BackgroundPicture() const { return picture_; }
+    void SetBackgroundPicture(rt::PicturePtr sPic);
+    void ClearBackgroundPicture();
+    bool OfficeXpStyle() const { return officeXpStyle_; }
+    void SetOfficeXpStyle(bool bState) { officeXpStyle_ = bState; }
+    // The icon source: an image list's handle (not owned). The icon size follows its images.
+    void SetImageList(HIMAGELIST vImageList);
+    HIMAGELIST ImageList() const { return imageList_; }
+
+    // Measuring and drawing, answering the host's WM_MEASUREITEM and WM_DRAWITEM.
+    void MeasureItem(UINT itemId, UINT& itemWidth, UINT& itemHeight);
+    void DrawItem(const DRAWITEMSTRUCT& drawItem, int index);
+    bool IsTopLevelItem(int index) const;
+    int IndexForId(UINT id) const { return items_.IndexForId(id); }
+
+    // The system fonts and the row height again (start-up and changed system settings).
+    void RefreshMetrics();
+
+    const MenuItems& Items() const { return items_; }
+    MenuItems& Items() { return items_; }
+    int ItemHeight() const { return itemHeight_; }
+    int IconHeight() const { return iconHeight_; }
+    // The host window: the parent form's window while the control runs.
+    HWND HostWindow() const;
+
+protected:
+    void ResetProperties() override;
+    void UserControl_Initialize() override;
+
+private:
+    void ConvertMenu(HMENU menu, MenuId parent, bool leaveTopLevelMenus, const std::vector<MenuItemRecord>& before);
+    void ConvertItem(HMENU menu, int position, MenuId parent, bool leaveTopLevelMenus,
+                     const std::vector<MenuItemRecord>& before);
+    void OnMenuChanged();
+    void EnsureMetrics();
+    bool IsHighColour();
+    MenuColors Colors();
+    HFONT MenuFontHandle();
+
+    MenuItems items_;
+    rt::Form* form_ = nullptr;  // the form given to the last SubClassMenu
+    bool leaveTopLevelMenus_ = false;
+    bool converting_ = false;
+
+    int itemHeight_ = 22;
+    int iconHeight_ = 16;
+    HIMAGELIST imageList_ = nullptr;
+    rt::MemoryDcHandle measureDc_;
+    HGDIOBJ previousFont_ = nullptr;
+    bool metricsRead_ = false;
+    rt::OleColor activeFore_ = kUnsetColour;
+    rt::OleColor inactiveFore_ = kUnsetColour;
+    rt::OleColor menuBack_ = kUnsetColour;
+    cNCMetrics metrics_;
+    cMemDC surface_;
+    cDottedBrush dottedBrush_;
+    ColorMemory colorMemory_;
+    rt::PicturePtr picture_;
+    rt::MemoryDcHandle pictureDc_;
+    rt::BitmapHandle pictureBitmap_;
+    HGDIOBJ pictureDcBitmap_ = nullptr;
+    int pictureWidth_ = 0;
+    int pictureHeight_ = 0;
+    bool officeXpStyle_ = false;
+
+    static constexpr rt::OleColor kUnsetColour = 0xFFFFFFFFu;
+};
+
+}  // namespace controls
