@@ -4,10 +4,10 @@
 #include "runtime/Handles_win.h"
 #include "runtime/Menu_win.h"
 #include "support/HexColor.h"
+#include "support/PixelCanvas_win.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <cstdint>
 #include <functional>
@@ -58,91 +58,13 @@ protected:
 constexpr COLORREF kSentinel = RGB(1, 2, 3);
 constexpr COLORREF kRed = RGB(255, 0, 0);
 
-// A 32-bit top-down image in its own memory context; pixels read as RGB values.
-class Canvas {
-public:
-    Canvas(int width, int height) : width_(width), height_(height)
-    {
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
-        void* bits = nullptr;
-        bitmap_.reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-        dc_.reset(CreateCompatibleDC(nullptr));
-        previous_ = SelectObject(dc_.get(), bitmap_.get());
-        bits_ = static_cast<std::uint32_t*>(bits);
-        const RECT all{0, 0, width, height};
-        SetBkColor(dc_.get(), kSentinel);
-        ExtTextOutW(dc_.get(), 0, 0, ETO_OPAQUE, &all, nullptr, 0, nullptr);
-    }
-    ~Canvas() { SelectObject(dc_.get(), previous_); }
-    HDC dc() const { return dc_.get(); }
-    COLORREF At(int x, int y) const
-    {
-        GdiFlush();
-        const std::uint32_t p = bits_[y * width_ + x];
-        return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
-    }
-    // Pixels of colour `c` in the rectangle.
-    int Count(COLORREF c, int left, int top, int right, int bottom) const
-    {
-        int n = 0;
-        for (int y = top; y < bottom; ++y)
-            for (int x = left; x < right; ++x)
-                n += At(x, y) == c;
-        return n;
-    }
-    std::vector<COLORREF> Region(int left, int top, int right, int bottom) const
-    {
-        std::vector<COLORREF> out;
-        for (int y = top; y < bottom; ++y)
-            for (int x = left; x < right; ++x)
-                out.push_back(At(x, y));
-        return out;
-    }
-    void SaveBmp(const std::string& path) const
-    {
-        GdiFlush();
-        BITMAPFILEHEADER file{};
-        BITMAPINFOHEADER header{};
-        header.biSize = sizeof header;
-        header.biWidth = width_;
-        header.biHeight = -height_;
-        header.biPlanes = 1;
-        header.biBitCount = 32;
-        const DWORD size = static_cast<DWORD>(width_ * height_ * 4);
-        file.bfType = 0x4D42;
-        file.bfOffBits = sizeof file + sizeof header;
-        file.bfSize = file.bfOffBits + size;
-        if (FILE* f = std::fopen(path.c_str(), "wb")) {
-            std::fwrite(&file, sizeof file, 1, f);
-            std::fwrite(&header, sizeof header, 1, f);
-            std::fwrite(bits_, size, 1, f);
-            std::fclose(f);
-        }
-    }
-
-private:
-    int width_;
-    int height_;
-    rt::BitmapHandle bitmap_;
-    rt::MemoryDcHandle dc_;
-    HGDIOBJ previous_ = nullptr;
-    std::uint32_t* bits_ = nullptr;
-};
+using Canvas = test::PixelCanvas;
 
 HIMAGELIST SquaresList()
 {
     HIMAGELIST list = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 3, 1);
     for (COLORREF color : {kRed, RGB(0, 160, 0), RGB(0, 0, 255)}) {
-        Canvas square(16, 16);
-        const RECT all{0, 0, 16, 16};
-        SetBkColor(square.dc(), color);
-        ExtTextOutW(square.dc(), 0, 0, ETO_OPAQUE, &all, nullptr, 0, nullptr);
+        Canvas square(16, 16, color);
         // A bitmap the list can copy: a compatible one filled the same way.
         HDC screen = GetDC(nullptr);
         rt::BitmapHandle bitmap(CreateCompatibleBitmap(screen, 16, 16));
@@ -250,7 +172,7 @@ TEST_F(Drawing, FlatLookHighlightBoxesIconsAndSeparator)
     const COLORREF highBlend = Blend(Sys(COLOR_HIGHLIGHT), 0xFFFFFF, 80);
     const COLORREF tint = Blend(Sys(COLOR_HIGHLIGHT), faceBlend, 40);
     const int row = form.PopMenu1.ItemHeight();
-    Canvas c(200, 200);
+    Canvas c(200, 200, kSentinel);
 
     const SIZE plain = Draw(c, L"mnuAtalho", 0, 0);
     EXPECT_EQ(plain.cy, row + 2);
@@ -296,7 +218,7 @@ TEST_F(Drawing, FlatLookHighlightBoxesIconsAndSeparator)
 
 TEST_F(Drawing, MarksFromTheGlyphFont)
 {
-    Canvas c(200, 60);
+    Canvas c(200, 60, kSentinel);
     const int row = form.PopMenu1.ItemHeight() + 2;
     Draw(c, L"mnuSalvar", 0, 0);
     Draw(c, L"mnuRadio", 0, 30);
@@ -314,7 +236,7 @@ TEST_F(Drawing, AnItemLooksTheSameWhateverWasDrawnBefore)
     PopMenu& pop = form.PopMenu1;
     pop.SetItemIcon(L"mnuRadio", 1);
     pop.SetMenuDefault(L"mnuAtalho", true);
-    Canvas first(200, 30), second(200, 30), scratch(200, 30);
+    Canvas first(200, 30, kSentinel), second(200, 30, kSentinel), scratch(200, 30, kSentinel);
     Draw(first, L"mnuSalvar");
     Draw(scratch, L"mnuRadio");
     Draw(scratch, L"mnuAtalho");
@@ -330,7 +252,7 @@ TEST_F(Drawing, ClassicLookAndMenuBarItems)
 {
     PopMenu& pop = form.PopMenu1;
     pop.SetOfficeXpStyle(false);
-    Canvas c(200, 120);
+    Canvas c(200, 120, kSentinel);
     SetHot(L"mnuAtalho", true);
     const SIZE hot = Draw(c, L"mnuAtalho", 0, 0);
     EXPECT_EQ(hot.cy, pop.ItemHeight());
@@ -370,7 +292,7 @@ TEST_F(Drawing, BackgroundPictureTiledUntilCleared)
     }
     pop.SetBackgroundPicture(rt::Picture::FromBitmap(std::move(tile)));
     ASSERT_TRUE(pop.BackgroundPicture());
-    Canvas c(200, 60);
+    Canvas c(200, 60, kSentinel);
     Draw(c, L"mnuAtalho", 0, 0);
     EXPECT_EQ(Hex(c.At(140, 10)), Hex(RGB(0, 128, 0)));
     pop.ClearBackgroundPicture();
@@ -385,10 +307,8 @@ TEST_F(Drawing, PicturesOfEveryState)
     PopMenu& pop = form.PopMenu1;
     for (bool flat : {true, false}) {
         pop.SetOfficeXpStyle(flat);
-        Canvas c(330, 190);
-        const RECT all{0, 0, 330, 190};
-        SetBkColor(c.dc(), 0xFFFFFF);
-        ExtTextOutW(c.dc(), 0, 0, ETO_OPAQUE, &all, nullptr, 0, nullptr);
+        Canvas c(330, 190, 0xFFFFFF);
+        c.Fill(0xFFFFFF);
         int y = 30;
         Draw(c, L"mnuArquivo", 0, 4, 0);
         Draw(c, L"mnuArquivo", 60, 4, ODS_SELECTED);

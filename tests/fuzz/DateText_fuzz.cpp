@@ -1,5 +1,6 @@
 // Arbitrary text through the date reader in a month-first and a day-first locale; every date it accepts
 // must format and read back to itself.
+#include "FuzzText.h"
 #include "runtime/Date.h"
 #include "runtime/Locale.h"
 
@@ -12,19 +13,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     if (size == 0)
         return 0;
-    // The first byte picks the locale; the rest are UTF-16 code units, or Latin-1 bytes when odd-sized,
-    // so that short ASCII texts are easy to reach.
+    // The first byte picks the locale; the rest is the text.
     const bool dayFirst = data[0] & 1;
-    ++data;
-    --size;
-    std::wstring text;
-    if (size % 2 == 0) {
-        for (size_t i = 0; i + 1 < size; i += 2)
-            text += static_cast<wchar_t>(data[i] | data[i + 1] << 8);
-    } else {
-        for (size_t i = 0; i < size; ++i)
-            text += static_cast<wchar_t>(data[i]);
-    }
+    const std::wstring text = FuzzText(data + 1, size - 1);
 
     rt::ScopedLocale locale(dayFirst ? rt::Locale::PortugueseBR() : rt::Locale::EnglishUS());
     const auto date = rt::Date::Parse(text);

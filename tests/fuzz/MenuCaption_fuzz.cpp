@@ -1,5 +1,6 @@
 // Arbitrary menu texts through the caption and shortcut reader, and arbitrary keys through the record
 // lookup: the results must stay within their ranges and a found key must name its record.
+#include "FuzzText.h"
 #include "controls/MenuItems.h"
 
 #include <cstddef>
@@ -16,14 +17,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const bool numberKey = data[0] & 2;
     ++data;
     --size;
-    std::wstring text;
-    if (size % 2 == 0) {
-        for (size_t i = 0; i + 1 < size; i += 2)
-            text += static_cast<wchar_t>(data[i] | data[i + 1] << 8);
-    } else {
-        for (size_t i = 0; i < size; ++i)
-            text += static_cast<wchar_t>(data[i]);
-    }
+    const std::wstring text = FuzzText(data, size);
 
     controls::MenuItemRecord record;
     controls::SetItemCaption(record, text, separator);
