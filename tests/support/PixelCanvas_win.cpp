@@ -1,7 +1,5 @@
 #include "support/PixelCanvas_win.h"
 
-#include <cstdio>
-
 namespace test {
 
 PixelCanvas::PixelCanvas(int width, int height, COLORREF fill) : width_(width), height_(height)
@@ -56,28 +54,6 @@ std::vector<COLORREF> PixelCanvas::Region(int left, int top, int right, int bott
         for (int x = left; x < right; ++x)
             out.push_back(At(x, y));
     return out;
-}
-
-void PixelCanvas::SaveBmp(const std::string& path) const
-{
-    GdiFlush();
-    BITMAPFILEHEADER file{};
-    BITMAPINFOHEADER header{};
-    header.biSize = sizeof header;
-    header.biWidth = width_;
-    header.biHeight = -height_;
-    header.biPlanes = 1;
-    header.biBitCount = 32;
-    const DWORD size = static_cast<DWORD>(width_ * height_ * 4);
-    file.bfType = 0x4D42;  // "BM"
-    file.bfOffBits = sizeof file + sizeof header;
-    file.bfSize = file.bfOffBits + size;
-    if (FILE* f = std::fopen(path.c_str(), "wb")) {
-        std::fwrite(&file, sizeof file, 1, f);
-        std::fwrite(&header, sizeof header, 1, f);
-        std::fwrite(bits_, size, 1, f);
-        std::fclose(f);
-    }
 }
 
 }  // namespace test

@@ -1,12 +1,10 @@
 #pragma once
-// A 32-bit top-down image in its own memory context, for drawing tests: pixels read back as RGB values and
-// the whole image saved as a BMP file to look at.
+// A 32-bit top-down image in its own memory context, for drawing tests: pixels read back as RGB values.
 #include "runtime/Handles_win.h"
 
 #include <windows.h>
 
 #include <cstdint>
-#include <string>
 #include <vector>
 
 namespace test {
@@ -24,7 +22,6 @@ public:
     // Pixels of `color` in left..right-1, top..bottom-1.
     int Count(COLORREF color, int left, int top, int right, int bottom) const;
     std::vector<COLORREF> Region(int left, int top, int right, int bottom) const;
-    void SaveBmp(const std::string& path) const;
 
 private:
     int width_;
