@@ -69,7 +69,11 @@ rt::BitmapHandle Solid(HDC dc, COLORREF color)
 void SaveBmp(HDC dc, HBITMAP bitmap, int width, int height, const std::string& path)
 {
     BITMAPINFO info{};
-    info.bmiHeader = {sizeof info.bmiHeader, width, -height, 1, 32, BI_RGB};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
     std::vector<std::uint32_t> pixels(static_cast<size_t>(width * height));
     GetDIBits(dc, bitmap, 0, static_cast<UINT>(height), pixels.data(), &info, DIB_RGB_COLORS);
     BITMAPFILEHEADER file{0x4D42, 0, 0, 0, sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER)};
@@ -112,7 +116,9 @@ int main(int argc, char** argv)
     GetMenuItemRect(form.hWnd(), GetMenu(form.hWnd()), 0, &bar);
 
     auto setHot = [&](const controls::MenuItemRecord& r, bool hot) {
-        MENUITEMINFOW info{sizeof info, MIIM_STATE};
+        MENUITEMINFOW info{};
+        info.cbSize = sizeof info;
+        info.fMask = MIIM_STATE;
         GetMenuItemInfoW(reinterpret_cast<HMENU>(r.hMenu), r.lId, FALSE, &info);
         info.fState = hot ? info.fState | MFS_HILITE : info.fState & ~MFS_HILITE;
         SetMenuItemInfoW(reinterpret_cast<HMENU>(r.hMenu), r.lId, FALSE, &info);

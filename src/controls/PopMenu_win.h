@@ -32,12 +32,12 @@ namespace controls {
 
 // The optional arguments of ReplaceItem; an absent one leaves its field alone.
 struct ReplaceItemArgs {
-    std::optional<std::wstring> sCaption;
-    std::optional<std::wstring> sHelptext;
-    std::optional<std::intptr_t> lItemData;
-    std::optional<int> lIconIndex;
-    std::optional<bool> bChecked;
-    std::optional<bool> bEnabled;
+    std::optional<std::wstring> sCaption = {};
+    std::optional<std::wstring> sHelptext = {};
+    std::optional<std::intptr_t> lItemData = {};
+    std::optional<int> lIconIndex = {};
+    std::optional<bool> bChecked = {};
+    std::optional<bool> bEnabled = {};
 };
 
 class PopMenu : public rt::UserControl {

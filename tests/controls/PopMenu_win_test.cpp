@@ -57,6 +57,14 @@ protected:
     }
 };
 
+MENUITEMINFOW InfoFor(UINT mask)
+{
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof info;
+    info.fMask = mask;
+    return info;
+}
+
 LRESULT CALLBACK Hook(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data)
 {
     auto* pop = reinterpret_cast<PopMenu*>(data);
@@ -97,7 +105,7 @@ struct PopMenuTest : testing::Test {
     static void Collect(HMENU menu, std::vector<Item>& out)
     {
         for (int p = 0; p < GetMenuItemCount(menu); ++p) {
-            MENUITEMINFOW info{sizeof info, MIIM_FTYPE | MIIM_DATA | MIIM_STRING};
+            MENUITEMINFOW info = InfoFor(MIIM_FTYPE | MIIM_DATA | MIIM_STRING);
             EXPECT_TRUE(GetMenuItemInfoW(menu, static_cast<UINT>(p), TRUE, &info));
             out.push_back({info.fType, info.dwItemData, info.cch});
             if (HMENU popup = GetSubMenu(menu, p))
@@ -273,7 +281,7 @@ struct PopMenuDrawing : PopMenuTest {
     void SetHot(const wchar_t* key, bool hot)
     {
         const auto& r = pop.Items()[pop.MenuIndex(key)];
-        MENUITEMINFOW info{sizeof info, MIIM_STATE};
+        MENUITEMINFOW info = InfoFor(MIIM_STATE);
         GetMenuItemInfoW(reinterpret_cast<HMENU>(r.hMenu), r.lId, FALSE, &info);
         info.fState = hot ? info.fState | MFS_HILITE : info.fState & ~MFS_HILITE;
         SetMenuItemInfoW(reinterpret_cast<HMENU>(r.hMenu), r.lId, FALSE, &info);
