@@ -62,6 +62,10 @@ inline void CloseDc(HDC dc)
 {
     DeleteDC(dc);
 }
+inline void CloseKernelHandle(HANDLE handle)
+{
+    CloseHandle(handle);
+}
 }  // namespace detail
 
 using FontHandle = UniqueHandle<HFONT, detail::DeleteGdiObject>;
@@ -74,6 +78,12 @@ using CursorHandle = UniqueHandle<HCURSOR, detail::CloseCursor>;
 using MenuHandle = UniqueHandle<HMENU, detail::CloseMenu>;
 using WindowHandle = UniqueHandle<HWND, detail::CloseWindow>;
 using MemoryDcHandle = UniqueHandle<HDC, detail::CloseDc>;  // CreateCompatibleDC / CreateDC
+// A file: CreateFileW fails with INVALID_HANDLE_VALUE, which OwnFile turns into an empty owner.
+using FileHandle = UniqueHandle<HANDLE, detail::CloseKernelHandle>;
+inline FileHandle OwnFile(HANDLE handle)
+{
+    return FileHandle(handle == INVALID_HANDLE_VALUE ? nullptr : handle);
+}
 
 // BeginPaint ... EndPaint.
 class PaintScope {

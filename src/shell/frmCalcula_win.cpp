@@ -6,6 +6,7 @@
 #include "imagelist/MenuIcons_win.h"
 #include "runtime/Date.h"
 #include "runtime/Handles_win.h"
+#include "runtime/LastError_win.h"
 #include "runtime/MsgBox_win.h"
 #include "runtime/ResourceIds.h"
 #include "runtime/Resources_win.h"
@@ -18,6 +19,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -442,12 +444,31 @@ bool frmCalcula::WriteBackup(const std::wstring& tape)
     const std::wstring record = core::BackupRecord(rt::Date::Today().Format(core::Program().FormatoData), NowText(),
                                                    tape, core::Program().QuebraDupla);
     const std::string bytes = core::ToUtf8(record);
-    std::FILE* file = _wfopen(path.c_str(), L"ab");
-    if (!file) return false;
-    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    // The close flushes: a failure there means the record may not be on disk either.
-    const bool closed = std::fclose(file) == 0;
-    return written && closed;
+    // The platform's own calls, each checked and flushed to the disk: the C runtime's close reports success
+    // even when its last flush failed on a full disk, which would clear a tape that was never saved.
+    const rt::FileHandle file = rt::OwnFile(CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ,
+                                                        nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) {
+        RT_LOG_LAST_ERROR("CreateFileW");
+        return false;
+    }
+    LARGE_INTEGER before{};
+    if (!GetFileSizeEx(file.get(), &before)) before.QuadPart = 0;  // a device has no size: nothing to restore
+    LARGE_INTEGER end{};
+    bool written = SetFilePointerEx(file.get(), before, nullptr, FILE_BEGIN) != 0;
+    for (size_t done = 0; written && done < bytes.size();) {
+        const DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 20));
+        DWORD wrote = 0;
+        written = WriteFile(file.get(), bytes.data() + done, chunk, &wrote, nullptr) && wrote > 0;
+        done += wrote;
+    }
+    if (written) written = FlushFileBuffers(file.get()) != 0;
+    if (written) return true;
+    RT_LOG_LAST_ERROR("WriteFile");
+    // No partial record: the file goes back to what it held before this attempt.
+    if (SetFilePointerEx(file.get(), before, &end, FILE_BEGIN) && end.QuadPart == before.QuadPart)
+        SetEndOfFile(file.get());  // fails on a device, which keeps nothing anyway
+    return false;
 }
 
 void frmCalcula::CopyToClipboard(const std::wstring& text)

@@ -1,4 +1,5 @@
 #include "core/Calculation.h"
+#include "core/Module1_win.h"
 #include "core/ProgramState.h"
 #include "core/Tape.h"
 #include "runtime/Resources_win.h"
@@ -186,6 +187,32 @@ TEST_F(MainWindowTest, AnUnwritableBackupKeepsTheTape)
     EXPECT_NE(script.Shown()[0].text.find(L"plumva.txt"), std::wstring::npos);
     EXPECT_EQ(script.Shown()[0].style, 48);
     EXPECT_EQ(main().txtFita.Text(), tape);
+}
+
+// Run by tests/shell/BackupDevices.sh, which copies this program beside a plumva.txt that links to an always-full
+// device ("full") or into a file system too small for the record ("small"); skipped when run on its own.
+TEST_F(MainWindowTest, ABackupThatDoesNotFitKeepsTheTapeAndTheFile)
+{
+    wchar_t device[16] = {};
+    if (!GetEnvironmentVariableW(L"PLUMVANE_BACKUP_DEVICE", device, 16)) GTEST_SKIP() << "needs BackupDevices.sh";
+    const bool small = std::wstring(device) == L"small";
+    auto content = [] {
+        std::ifstream file(BackupPath(), std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(file), {});
+    };
+    const std::string before = small ? content() : "";
+    main().mnuBackup.SetChecked(true);
+    std::wstring tape;
+    for (int i = 0; i < (small ? 4000 : 1); ++i) tape += Line(std::to_wstring(i), L" +");
+    main().txtFita.SetText(tape);
+    test::DialogScript script;
+    script.Answer(IDOK);
+    main().mnuLimpar_Click();
+    ASSERT_EQ(script.Shown().size(), 1u);
+    EXPECT_EQ(script.Shown()[0].text, Module1::CarregaMensagem(901, rt::AppPath() + L"plumva.txt"));
+    EXPECT_EQ(main().txtFita.Text(), tape);
+    if (small) EXPECT_TRUE(content() == before) << "the file now holds " << content().size() << " bytes, not "
+                                                << before.size();
 }
 
 TEST_F(MainWindowTest, ClosingTheMainWindowIsTheProgramsExit)
