@@ -42,7 +42,34 @@ std::vector<Form*>& AllForms()
 
 Form* activeForm = nullptr;  // the program form activated last, while it stays loaded
 
+std::function<void()>& SessionEndHandler()
+{
+    static std::function<void()> handler;
+    return handler;
+}
+
+// Windows sends the session's end to every top-level window of the program, and the handler may close windows
+// that have yet to receive it: it never runs from inside itself, and must do nothing once its work is done.
+void RunSessionEnd()
+{
+    static bool running = false;
+    if (running || !SessionEndHandler())
+        return;
+    running = true;
+    try {
+        SessionEndHandler()();
+    } catch (...) {
+        ReportException();
+    }
+    running = false;
+}
+
 }  // namespace
+
+void SetSessionEndHandler(std::function<void()> handler)
+{
+    SessionEndHandler() = std::move(handler);
+}
 
 // Program-wide state
 
@@ -486,6 +513,12 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     case WM_CLOSE:
         Unload(kUnloadFormControlMenu);
+        return 0;
+    case WM_QUERYENDSESSION:
+        return TRUE;
+    case WM_ENDSESSION:
+        if (wParam)
+            RunSessionEnd();
         return 0;
     case WM_COMMAND:
         if (lParam == 0) {

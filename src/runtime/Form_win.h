@@ -55,6 +55,11 @@ enum class ShowMode { Modeless = 0, Modal = 1 };
 // Why a form is being unloaded: the UnloadMode argument of Form_QueryUnload.
 inline constexpr int kUnloadFormControlMenu = 0;  // the close box, Alt+F4, WM_CLOSE
 inline constexpr int kUnloadFormCode = 1;         // Unload called by the program
+inline constexpr int kUnloadAppWindows = 2;       // the Windows session ends (log-off or shut-down)
+
+// What the program does when the Windows session ends (WM_ENDSESSION reaches any form): normally its exit.
+// The process may be ended as soon as the message returns, so the handler finishes its work before that.
+void SetSessionEndHandler(std::function<void()> handler);
 
 // Where Form::Add places a control: its design name, its Index in a control array, and its container (a Frame
 // or PictureBox for windowed controls, the parent Menu for menus; nullptr for the form itself).

@@ -10,6 +10,9 @@
 void frmSysTray::Form_Load()
 {
     SetTag(core::Program().LinhaComando == L"outra" ? L"2" : L"1");
+    // Log-off and shut-down run the exit as closing the calculator does; once it has run, they find nothing
+    // loaded and do nothing.
+    rt::SetSessionEndHandler([] { rt::TheForm<frmSysTray>().Unload(rt::kUnloadAppWindows); });
     rt::TheForm<frmCalcula>().Show();
 }
 

@@ -273,6 +273,51 @@ TEST_F(PesoWordTest, OpensTheWeightTool) { Run(L"peso"); }
 using JuroWordTest = StartupWordTest<frmJuro>;
 TEST_F(JuroWordTest, OpensTheInterestTool) { Run(L"juro"); }
 
+// Windows ends the session by sending its two messages to every top-level window of the program in turn.
+BOOL CALLBACK EndSessionOf(HWND hwnd, LPARAM)
+{
+    if (SendMessageW(hwnd, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF))
+        SendMessageW(hwnd, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+    return TRUE;
+}
+
+// Log-off while the weight tool, opened by its start-up word, shows a result in its modal loop.
+class SessionEndTest : public StartupWordTest<frmPeso> {
+protected:
+    static void CALLBACK LogOff(HWND, UINT, UINT_PTR, DWORD)
+    {
+        frmPeso& tool = rt::TheForm<frmPeso>();
+        if (!tool.IsLoaded()) return;
+        if (opened_) {
+            tool.Unload();  // the session's end left the tool open: end its modal loop, the test fails below
+            return;
+        }
+        opened_ = true;
+        tool.txtAltura.SetText(L"175");
+        tool.txtPeso.SetText(L"70");
+        test::Click(tool.Option1);
+        rt::TheForm<frmCalcula>().mnuVisivel.SetChecked(false);  // an option that differs from its default
+        EnumThreadWindows(GetCurrentThreadId(), &EndSessionOf, 0);
+    }
+};
+
+TEST_F(SessionEndTest, RunsTheExitOnceWithTheToolsBlockAndStoresTheOptions)
+{
+    opened_ = false;
+    word_ = L"peso";
+    const UINT_PTR timer = SetTimer(nullptr, 0, 20, &LogOff);
+    MainWindowTest::SetUp();
+    EXPECT_TRUE(test::PumpUntil([] { return !rt::TheForm<frmSysTray>().IsLoaded(); }));
+    KillTimer(nullptr, timer);
+    EXPECT_FALSE(main().IsLoaded());
+    EXPECT_FALSE(rt::TheForm<frmPeso>().IsLoaded());
+    const std::wstring tape = main().txtFita.Text();
+    const size_t block = tape.find(L"WEIGHT CALC.");
+    ASSERT_NE(block, std::wstring::npos) << tape;
+    EXPECT_EQ(tape.find(L"WEIGHT CALC.", block + 1), std::wstring::npos) << tape;
+    EXPECT_EQ(rt::GetSetting(L"Plumva", L"Conf", L"Visivel", L""), L"False");
+}
+
 class AuxiliaryCopyTest : public MainWindowTest {
 protected:
     AuxiliaryCopyTest() { word_ = L"outra"; }
