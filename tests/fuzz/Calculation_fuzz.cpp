@@ -48,7 +48,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             typedOnly = typedOnly || !block.empty();  // "=" with nothing entered leaves the entry as it is
             break;
         }
-        case 14: calc.SetEntry(in.Text(20)); typedOnly = false; break;
+        case 14: calc.SetEntry(in.Box(20)); typedOnly = false; break;
         case 15: calc.Clear(); typedOnly = true; break;
         default: calc.TypeDigit(static_cast<wchar_t>(L'0' + key % 10)); break;
         }

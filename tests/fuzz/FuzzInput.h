@@ -45,6 +45,14 @@ public:
         return text;
     }
 
+    // The text of a one-line box: what a line break would end never gets in.
+    std::wstring Box(size_t maxLength = 24)
+    {
+        std::wstring text = Text(maxLength);
+        std::erase_if(text, [](wchar_t c) { return c == L'\r' || c == L'\n'; });
+        return text;
+    }
+
 private:
     const uint8_t* data_;
     size_t size_;
