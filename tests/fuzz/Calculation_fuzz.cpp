@@ -1,6 +1,6 @@
 // Random keys on the adding machine: the entry stays a number as typed, every tape line is a whole line,
 // a total closes its block and leaves the calculation cleared, and the display's text reads back as the
-// running total.
+// running total whenever the total fits the number field.
 #include "FuzzInput.h"
 #include "core/Calculation.h"
 #include "runtime/Decimal.h"
@@ -58,8 +58,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             FUZZ_REQUIRE(std::all_of(entry.begin(), entry.end(),
                                 [&](wchar_t c) { return (c >= L'0' && c <= L'9') || c == separator || c == L'-'; }));
         }
+        // The display rounds a total to the number field; one that fits is shown whole.
         const auto shown = rt::Decimal::FromText(calc.TotalText());
-        FUZZ_REQUIRE(shown && *shown == calc.Total());
+        FUZZ_REQUIRE(shown.ok());
+        if (calc.Total().ToText().size() <= core::kNumberWidth)
+            FUZZ_REQUIRE(*shown == calc.Total());
     }
     return 0;
 }
