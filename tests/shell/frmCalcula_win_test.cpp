@@ -211,8 +211,10 @@ TEST_F(MainWindowTest, ABackupThatDoesNotFitKeepsTheTapeAndTheFile)
     ASSERT_EQ(script.Shown().size(), 1u);
     EXPECT_EQ(script.Shown()[0].text, Module1::CarregaMensagem(901, rt::AppPath() + L"plumva.txt"));
     EXPECT_EQ(main().txtFita.Text(), tape);
-    if (small) EXPECT_TRUE(content() == before) << "the file now holds " << content().size() << " bytes, not "
-                                                << before.size();
+    if (small) {
+        EXPECT_TRUE(content() == before) << "the file now holds " << content().size() << " bytes, not "
+                                         << before.size();
+    }
 }
 
 TEST_F(MainWindowTest, ClosingTheMainWindowIsTheProgramsExit)
