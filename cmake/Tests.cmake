@@ -49,4 +49,6 @@ if(WIN32)
     add_test(NAME shell_BackupDevices
              COMMAND bash ${CMAKE_SOURCE_DIR}/tests/shell/BackupDevices.sh $<TARGET_FILE:shell_frmCalcula_win_test>)
     set_tests_properties(shell_BackupDevices PROPERTIES SKIP_RETURN_CODE 77)
+    # The monkey's program stores the options it toggles, which every other test program reads: it runs alone.
+    set_tests_properties(startup_Monkey_win_test PROPERTIES RUN_SERIAL TRUE)
 endif()
