@@ -26,6 +26,8 @@ namespace {
 
 constexpr DWORD kAnswerMs = 5000;
 constexpr size_t kEventsKept = 25;
+// A command chosen in a menu runs once the menu loop has ended, which may be some events after the keys.
+constexpr int kClearEvents = 5;
 
 std::wstring Environment(const wchar_t* name)
 {
@@ -75,7 +77,8 @@ public:
             return false;
         for (long event = 0; event < events; ++event) {
             index_ = event;
-            clearAsked_ = false;
+            if (clearAsked_ > 0)
+                --clearAsked_;
             Act();
             if (!Check())
                 return false;
@@ -90,6 +93,7 @@ public:
     long Clears() const { return clears_; }
     long Blocks() const { return blocks_; }
     size_t TapeLength() const { return tape_.size(); }
+    long EventsRun() const { return index_; }
     const std::deque<std::string>& LastEvents() const { return events_; }
 
 private:
@@ -336,7 +340,7 @@ private:
         Note(L"click " + ClassOf(child) + L" \"" + TextOf(child) + L"\" in \"" + TextOf(window) + L"\"");
         // A "Yes" may be the interest tool's offer to clear a full tape.
         if (TextOf(child).find(L"Yes") != std::wstring::npos)
-            clearAsked_ = true;
+            clearAsked_ = kClearEvents;
         SetCursorPos(x, y);
         Input({Button(MOUSEEVENTF_LEFTDOWN), Button(MOUSEEVENTF_LEFTUP)});
     }
@@ -356,7 +360,7 @@ private:
         const wchar_t item = menu.items[Pick(static_cast<int>(std::wcslen(menu.items)))];
         Note(std::wstring(L"menu Alt+") + menu.menu + L", " + item);
         if (menu.menu == L'F' && item == L'C')
-            clearAsked_ = true;
+            clearAsked_ = kClearEvents;
         Input({Key(VK_MENU, false), Key(menu.menu, false), Key(menu.menu, true), Key(VK_MENU, true),
                Key(item, false), Key(item, true)});
     }
@@ -386,7 +390,8 @@ private:
         std::wstring added;
         if (tape.compare(0, tape_.size(), tape_) == 0) {
             added = tape.substr(tape_.size());
-        } else if (clearAsked_) {
+        } else if (clearAsked_ > 0) {
+            clearAsked_ = 0;
             ++clears_;
             added = tape;
         } else {
@@ -429,7 +434,7 @@ private:
     HANDLE process_ = nullptr;
     DWORD pid_ = 0;
     std::wstring tape_;
-    bool clearAsked_ = false;
+    int clearAsked_ = 0;  // events left in which a clear the input asked for may still show
     long index_ = 0;
     long clears_ = 0;
     long blocks_ = 0;
@@ -454,9 +459,10 @@ TEST_P(MonkeyTest, SurvivesRandomInputWithTheTapeWhole)
     const auto start = std::chrono::steady_clock::now();
     Monkey monkey(word, seed);
     const bool survived = monkey.Run(count);
+    const long ran = survived ? count : monkey.EventsRun();
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     std::printf("monkey: word \"%ls\", seed %u, %ld events in %.0f s, %ld clears, %ld tool blocks, tape %zu characters\n",
-                word.c_str(), seed, count, seconds, monkey.Clears(), monkey.Blocks(), monkey.TapeLength());
+                word.c_str(), seed, ran, seconds, monkey.Clears(), monkey.Blocks(), monkey.TapeLength());
     if (!Environment(L"PLUMVANE_MONKEY_TRACE").empty())
         for (const std::string& event : monkey.LastEvents())
             std::printf("  %s\n", event.c_str());
