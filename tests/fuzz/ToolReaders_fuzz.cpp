@@ -128,7 +128,7 @@ void RuleOfThree(fuzz::Input& in, wchar_t separator)
 
 void Interest(fuzz::Input& in)
 {
-    tools::LoanFields fields{in.Text(12), in.Text(12), in.Text(4), in.Text(4), in.Text(8)};
+    tools::LoanFields fields{in.Box(12), in.Box(12), in.Box(4), in.Box(4), in.Box(8)};
     (void)tools::LoanBalance(fields);  // any reading of the fields; only its safety matters here
     const std::wstring rate = tools::RateWithDecimals(fields.rate);
     if (rt::IsNumeric(fields.rate) && fields.rate.find_first_of(L".,") != std::wstring::npos && rate != fields.rate)
@@ -140,13 +140,13 @@ void Interest(fuzz::Input& in)
     const auto interest = tools::TotalInterest(final, fields.initialValue);
     if (const auto block = tools::ScheduleBlock(fields, interest.value_or(L"0.00"), final, headings))
         RequireBlock(*block, 26, false);
-    const std::wstring answer = in.Text(12);
+    const std::wstring answer = in.Box(12);
     if (const auto amount = tools::PositiveAmount(answer))
         FUZZ_REQUIRE(Read(*amount) > 0);
     const rt::Date start = rt::Date::FromSerial(in.Pick(40000) + 30000).value();
     const std::wstring days = tools::DaysFromAnswer(answer, start);
     FUZZ_REQUIRE(days == L"0" || rt::IsNumeric(days));
-    std::wstring shortDays = in.Text(3);
+    std::wstring shortDays = in.Box(3);
     if (const auto block = tools::CapitalBlock(fields.initialValue, fields.rate, shortDays, final,
                                                start.Format(L"dd/mm/yyyy"), L"dd/mm/yyyy", headings))
         RequireBlock(*block, 26, false);
