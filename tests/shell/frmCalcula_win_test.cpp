@@ -298,7 +298,7 @@ protected:
         tool.txtAltura.SetText(L"175");
         tool.txtPeso.SetText(L"70");
         tool.Option1.SetValue(true);  // the man's option: the result the tool writes when it closes
-        rt::TheForm<frmCalcula>().mnuVisivel.SetChecked(false);  // an option that differs from its default
+        rt::TheForm<frmCalcula>().mnuBackup.SetChecked(true);  // an option that differs from its default
         EnumThreadWindows(GetCurrentThreadId(), &EndSessionOf, 0);
         tape_ = rt::TheForm<frmCalcula>().txtFita.Text();  // as the exit left it, before the windows go
     }
@@ -319,7 +319,7 @@ TEST_F(SessionEndTest, RunsTheExitOnceWithTheToolsBlockAndStoresTheOptions)
     const size_t block = tape.find(L"WEIGHT CALC.");
     ASSERT_NE(block, std::wstring::npos) << tape;
     EXPECT_EQ(tape.find(L"WEIGHT CALC.", block + 1), std::wstring::npos) << tape;
-    EXPECT_EQ(rt::GetSetting(L"Plumva", L"Conf", L"Visivel", L""), L"False");
+    EXPECT_EQ(rt::GetSetting(L"Plumva", L"Conf", L"Backup", L""), L"True");
 }
 
 class AuxiliaryCopyTest : public MainWindowTest {
