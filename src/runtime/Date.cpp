@@ -189,8 +189,11 @@ Result<Date> Date::Parse(std::wstring_view text)
     const Locale& locale = CurrentLocale();
     Number numbers[3];
     size_t pos = begin;
+    int count = 0;
     for (int n = 0; n < 3; ++n) {
         if (n > 0) {
+            if (n == 2 && pos == end)
+                break;  // a day and a month: this year
             if (pos == end || !IsDateSeparator(text[pos], locale.dateSeparator))
                 return ValueError::TypeMismatch;
             ++pos;
@@ -204,6 +207,7 @@ Result<Date> Date::Parse(std::wstring_view text)
         }
         if (number.digits == 0)
             return ValueError::TypeMismatch;
+        ++count;
     }
     if (pos != end)
         return ValueError::TypeMismatch;
@@ -211,6 +215,15 @@ Result<Date> Date::Parse(std::wstring_view text)
     int year;
     int month;
     int day;
+    if (count == 2) {
+        if (numbers[0].digits > 2 || numbers[1].digits > 2)
+            return ValueError::TypeMismatch;  // a year and no day
+        const bool dayFirst = locale.dateOrder == DateOrder::DayMonthYear;
+        const auto date = FromYmd(Today().Year(), numbers[dayFirst ? 1 : 0].value, numbers[dayFirst ? 0 : 1].value);
+        if (!date)
+            return ValueError::TypeMismatch;
+        return date;
+    }
     const bool yearLast =
         numbers[2].digits >= 3 || (numbers[0].digits < 3 && locale.dateOrder != DateOrder::YearMonthDay);
     if (yearLast) {

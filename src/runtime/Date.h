@@ -30,7 +30,8 @@ public:
     // order; a year-first locale then reads day first, as the program writes its dates); otherwise a first
     // number of three or more digits is the year, followed by month and day; otherwise the locale's order
     // decides. Years below 100 fall in 1930-2029. Day and month are never swapped to rescue a date that
-    // does not exist. Anything else fails with TypeMismatch.
+    // does not exist. Two numbers of one or two digits are a day and a month of this year, in the locale's
+    // order (month first in a year-first locale). Anything else fails with TypeMismatch.
     static Result<Date> Parse(std::wstring_view text);
 
     static bool IsLeapYear(int year);

@@ -19,6 +19,7 @@ Locale Locale::EnglishUS()
     l.thousandsSeparator = L',';
     l.dateOrder = DateOrder::MonthDayYear;
     l.dateSeparator = L'/';
+    l.currencySymbol = L"$";
     l.dayNames = {L"Sunday", L"Monday", L"Tuesday", L"Wednesday", L"Thursday", L"Friday", L"Saturday"};
     l.monthNames = {L"January", L"February", L"March",     L"April",   L"May",      L"June",
                     L"July",    L"August",   L"September", L"October", L"November", L"December"};
@@ -33,6 +34,7 @@ Locale Locale::PortugueseBR()
     l.thousandsSeparator = L'.';
     l.dateOrder = DateOrder::DayMonthYear;
     l.dateSeparator = L'/';
+    l.currencySymbol = L"R$";
     l.dayNames = {L"domingo", L"segunda-feira", L"ter\u00e7a-feira", L"quarta-feira",
                   L"quinta-feira", L"sexta-feira", L"s\u00e1bado"};
     l.monthNames = {L"janeiro", L"fevereiro", L"mar\u00e7o",  L"abril",   L"maio",     L"junho",

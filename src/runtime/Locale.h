@@ -13,6 +13,7 @@ struct Locale {
     wchar_t thousandsSeparator = L',';
     DateOrder dateOrder = DateOrder::MonthDayYear;
     wchar_t dateSeparator = L'/';
+    std::wstring currencySymbol = L"$";  // an amount may carry it before or after its digits
     std::array<std::wstring, 7> dayNames;     // full names, Sunday first
     std::array<std::wstring, 12> monthNames;  // full names, January first
     // Long-date picture in the platform's notation ("dddd, MMMM d, yyyy").

@@ -85,6 +85,8 @@ Locale SystemLocale()
         locale.decimalSeparator = *c;
     if (const auto c = FirstCharacter(LOCALE_STHOUSAND))
         locale.thousandsSeparator = *c;
+    if (auto symbol = Info(LOCALE_SCURRENCY))
+        locale.currencySymbol = std::move(*symbol);
 
     const std::wstring picture = Info(LOCALE_SSHORTDATE).value_or(L"");
     if (const auto order = OrderOfPicture(picture)) {

@@ -170,16 +170,40 @@ Result<int64_t> RoundToWhole(double value, double low, double high)
 Result<double> ParseNumber(std::wstring_view text)
 {
     const Locale& locale = CurrentLocale();
+    const std::wstring_view currency = locale.currencySymbol;
     const size_t n = text.size();
     size_t i = 0;
-    while (i < n && IsBlank(text[i]))
-        ++i;
     bool negative = false;
-    if (i < n && (text[i] == L'+' || text[i] == L'-')) {
-        negative = text[i] == L'-';
-        ++i;
+    bool signSeen = false;
+    bool currencySeen = false;
+    bool parenthesis = false;  // an amount in parentheses is negative, as in accounts
+    bool closed = false;
+    bool exponentSeen = false;
+    // Blanks anywhere around the marks; each mark at most once: one sign, before or after the number.
+    const auto takeMark = [&](bool before) {
         while (i < n && IsBlank(text[i]))
             ++i;
+        if (i == n)
+            return false;
+        if (!signSeen && (text[i] == L'+' || text[i] == L'-')) {
+            signSeen = true;
+            negative = text[i] == L'-';
+            ++i;
+        } else if (!currencySeen && !exponentSeen && !currency.empty() && text.substr(i).starts_with(currency)) {
+            currencySeen = true;
+            i += currency.size();
+        } else if (before && !parenthesis && text[i] == L'(') {
+            parenthesis = true;
+            ++i;
+        } else if (!before && parenthesis && !closed && text[i] == L')') {
+            closed = true;
+            ++i;
+        } else {
+            return false;
+        }
+        return true;
+    };
+    while (takeMark(true)) {
     }
     DigitCollector collector;
     bool anyDigit = false;
@@ -200,7 +224,9 @@ Result<double> ParseNumber(std::wstring_view text)
     if (!anyDigit)
         return ValueError::TypeMismatch;
     int64_t exponent = 0;
-    if (i < n && (text[i] == L'e' || text[i] == L'E')) {
+    // An amount of money has no exponent.
+    if (!currencySeen && i < n && (text[i] == L'e' || text[i] == L'E')) {
+        exponentSeen = true;
         ++i;
         bool negativeExponent = false;
         if (i < n && (text[i] == L'+' || text[i] == L'-')) {
@@ -214,14 +240,14 @@ Result<double> ParseNumber(std::wstring_view text)
         if (negativeExponent)
             exponent = -exponent;
     }
-    while (i < n && IsBlank(text[i]))
-        ++i;
-    if (i != n)
+    while (takeMark(false)) {
+    }
+    if (i != n || parenthesis != closed)
         return ValueError::TypeMismatch;
     double value = 0.0;
     if (collector.Finish(exponent, value) == Magnitude::Overflow)
         return ValueError::Overflow;
-    return negative ? -value : value;
+    return negative || parenthesis ? -value : value;
 }
 
 bool IsNumeric(std::wstring_view text) { return ParseNumber(text).ok(); }

@@ -10,12 +10,13 @@
 
 namespace rt {
 
-// Reads a text as a number with the current locale's separators: blanks around, one leading sign (blanks
-// may follow it), digits, one decimal separator, thousands separators anywhere after the first digit or
-// the decimal separator (grouping is not checked), an exponent (E or e, optional sign, digits). Correctly
-// rounded.
-// Not a number (empty, blanks only, letters, a lone separator, two decimal separators): TypeMismatch.
-// Beyond the range of a double: Overflow; below it: 0.
+// Reads a text as a number with the current locale's separators: digits, one decimal separator, thousands
+// separators anywhere after the first digit or the decimal separator (grouping is not checked), an exponent
+// (E or e, optional sign, digits). Around them, with blanks anywhere: one sign, before or after the digits
+// ("12-"); the locale's currency symbol, before or after, but then no exponent ("$1,000.50"); parentheses,
+// which make the number negative ("(12)"). Correctly rounded.
+// Not a number (empty, blanks only, letters, a lone separator, two decimal separators, two signs, an
+// unclosed parenthesis): TypeMismatch. Beyond the range of a double: Overflow; below it: 0.
 Result<double> ParseNumber(std::wstring_view text);
 
 // True when ParseNumber reads the text.

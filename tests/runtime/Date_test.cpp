@@ -112,6 +112,7 @@ TEST(Date, ParsesShortDatesInTheLocaleOrder)
     };
     const rt::Locale us = rt::Locale::EnglishUS();
     const rt::Locale br = rt::Locale::PortugueseBR();
+    const int thisYear = Date::Today().Year();
     const std::vector<Case> cases = {
         {us, L"01-02-2020", Ymd{2020, 1, 2}},     {us, L"1.2.2020", Ymd{2020, 1, 2}},
         {us, L"1/2-2020", Ymd{2020, 1, 2}},       {us, L" \t1/2/2020  ", Ymd{2020, 1, 2}},
@@ -125,13 +126,17 @@ TEST(Date, ParsesShortDatesInTheLocaleOrder)
         {br, L"29/02/2000", Ymd{2000, 2, 29}},    {br, L"2020-12-31", Ymd{2020, 12, 31}},
         {br, L"20/1/2", Ymd{2002, 1, 20}},        {GermanStyle(), L"05.03.21", Ymd{2021, 3, 5}},
         {YearFirst(), L"20-1-2", Ymd{2020, 1, 2}}, {YearFirst(), L"31/12/2020", Ymd{2020, 12, 31}},
+        // A day and a month: this year.
+        {us, L"12/15", Ymd{thisYear, 12, 15}},   {br, L" 15-12 ", Ymd{thisYear, 12, 15}},
+        {YearFirst(), L"12/15", Ymd{thisYear, 12, 15}},
+        {us, L"15/12", {}},  {br, L"12/2020", {}},  {br, L"31/2", {}},  {us, L"0/12", {}},  {br, L"15/12/", {}},
         // Refused: no swapping of day and month, no reading of a short number as the year.
         {us, L"13/1/2020", {}},  {us, L"20/1/2", {}},  {us, L"2020/31/1", {}},  {br, L"12/31/2020", {}},
         // Impossible dates and years out of range.
         {us, L"2/29/2021", {}},  {br, L"29/02/1900", {}},  {br, L"31/04/2020", {}},  {br, L"0/1/2020", {}},
         {us, L"1/1/10000", {}},  {us, L"1/1/1" + std::wstring(10000, L'0'), {}},
         // Not three numbers between single separators.
-        {us, L"", {}},           {us, L"   ", {}},         {us, L"/", {}},             {us, L"1/2", {}},
+        {us, L"", {}},           {us, L"   ", {}},         {us, L"/", {}},             {us, L"1", {}},
         {us, L"1/2/3/4", {}},    {us, L"1//2/2020", {}},   {us, L"/1/2/2020", {}},     {us, L"1/2/2020/", {}},
         {us, L"1 / 2 / 2020", {}},  {us, L"1/2/2020 10:00", {}},  {us, L"1,2,2020", {}},  {us, L"1_/__/____", {}},
         {us, std::wstring(L"1/2/2020\0", 9), {}},  {us, L"\uFF11/2/2020", {}},

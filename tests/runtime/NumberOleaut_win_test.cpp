@@ -3,10 +3,19 @@
 // deliberate differences below; anything else fails.
 //
 // Deliberate differences:
-//  1. Reading (VarR8FromStr, VarCyFromStr) also accepts forms outside the plain decimal grammar that the
-//     tools' fields hold: a trailing sign ("5-"), parentheses, a currency symbol, "&H"/"&O" numbers, a second
-//     sign ("+-5", "1e+-5") and thousands separators after the exponent or after trailing blanks ("1e5,",
-//     "5 ,"). Ours refuses them: one leading sign, digits, separators, exponent. IsPlatformOnlyForm.
+//  1. Reading (VarR8FromStr, VarCyFromStr): both take a sign after the digits ("12-"), parentheses ("(12)")
+//     and the locale's currency symbol ("$1000", "1.000 R$"). Where the platform reads more, it is wrong or
+//     unsure of itself, and ours refuses (PlatformOnlyForm names each case):
+//     - two signs ("+-5", "+12-", "12--", "1e+-5"): which one counts is a guess, and the platform even
+//       refuses "-12-" and "+12+";
+//     - "&H"/"&O" numbers: its own two readers disagree (VarR8FromStr reads "&H10" as 16, VarCyFromStr
+//       reports Overflow);
+//     - an exponent in an amount with its currency symbol after it ("1e5$"), which it refuses with the
+//       symbol before it ("$1e5");
+//     - thousands separators past the end of the number, after the exponent, a blank or a sign ("1e5,",
+//       "5 ,", "50-,");
+//     - an unclosed parenthesis ("-(1"; it refuses "(12" itself) and two currency symbols ("-$5$");
+//     - an exponent with no number before it ("E15.5" in a "," locale reads as 5E+15).
 //     The platform also reports Overflow for an exponent with no digit before it ("E9995"); ours says
 //     TypeMismatch, as for any text that is not a number.
 //  2. The platform's reader (Wine's) is not correctly rounded: it is often one unit in the last place off
@@ -37,6 +46,7 @@
 #include <bit>
 #include <cmath>
 #include <cstdio>
+#include <optional>
 #include <random>
 #include <type_traits>
 #include <string>
@@ -90,31 +100,44 @@ rt::Result<rt::Currency> PlatformCurrency(const std::wstring& text, LCID lcid)
 double Value(double d) { return d; }
 double Value(const rt::Currency& c) { return c.ToDouble(); }
 
-// Deliberate difference 1: forms the platform reads that are outside our grammar.
-bool IsPlatformOnlyForm(const std::wstring& text, const rt::Locale& locale)
+// Deliberate difference 1: the name of a form that only the platform reads, or nothing.
+std::optional<std::string> PlatformOnlyForm(const std::wstring& text, const rt::Locale& locale)
 {
-    bool started = false;
+    if (text.find(L'&') != std::wstring::npos)
+        return "\"&H\" numbers";
+    const size_t firstDigit = text.find_first_of(L"0123456789");
+    if (text.find_first_of(L"eE") < firstDigit)
+        return "an exponent without a number before it";
+    if (std::count(text.begin(), text.end(), L'(') != std::count(text.begin(), text.end(), L')'))
+        return "an unclosed parenthesis";
+    const size_t currency = text.find(locale.currencySymbol);
+    if (currency != std::wstring::npos && text.find(locale.currencySymbol, currency + 1) != std::wstring::npos)
+        return "two currency symbols";
+    int signs = 0;
     bool digit = false;
     bool exponent = false;
-    bool blankAfterDigit = false;
+    bool ended = false;  // a digit, then something that is not part of the digits
     wchar_t previous = 0;
     for (const wchar_t c : text) {
-        if (c == L'(' || c == L')' || c == L'$' || c == L'&')
-            return true;
-        if (c == L' ' || c == L'\t') {
-            blankAfterDigit = blankAfterDigit || digit;
-        } else if ((c == L'+' || c == L'-') && started && previous != L'e' && previous != L'E') {
-            return true;  // a trailing or second sign
-        } else if (c == locale.thousandsSeparator && digit && (exponent || blankAfterDigit)) {
-            return true;
-        } else {
-            digit = digit || (c >= L'0' && c <= L'9');
-            exponent = exponent || c == L'e' || c == L'E';
-            started = true;
-        }
+        const bool sign = c == L'+' || c == L'-';
+        if (sign && previous != L'e' && previous != L'E')
+            ++signs;
+        if (sign && (previous == L'+' || previous == L'-'))
+            return "two signs";
+        if (c == locale.thousandsSeparator && ended)
+            return "a separator past the end of the number";
+        const bool partOfDigits = (c >= L'0' && c <= L'9') || c == locale.decimalSeparator ||
+                                  c == locale.thousandsSeparator;
+        ended = ended || (digit && !partOfDigits);
+        digit = digit || (c >= L'0' && c <= L'9');
+        exponent = exponent || c == L'e' || c == L'E';
         previous = c;
     }
-    return false;
+    if (signs >= 2)
+        return "two signs";
+    if (exponent && currency != std::wstring::npos)
+        return "an exponent in an amount";
+    return std::nullopt;
 }
 
 int SignificantDigitCount(const std::wstring& text)
@@ -137,8 +160,9 @@ void CompareReading(const std::wstring& text, const rt::Locale& locale, const rt
     const double b = bothOk ? Value(*theirs) : 0;
     const bool close = std::fabs(a - b) <= std::fabs(a) * kReadTolerance;
     const size_t firstDigit = text.find_first_of(L"0123456789");
-    if (!ours.ok() && ours.error() == rt::ValueError::TypeMismatch && IsPlatformOnlyForm(text, locale))
-        tally.Note("platform-only forms");
+    const auto platformOnly = PlatformOnlyForm(text, locale);
+    if (!ours.ok() && ours.error() == rt::ValueError::TypeMismatch && platformOnly)
+        tally.Note("platform only: " + *platformOnly);
     else if (!ours.ok() && ours.error() == rt::ValueError::TypeMismatch && !theirs.ok() &&
              theirs.error() == rt::ValueError::Overflow && !(firstDigit < text.find_first_of(L"eE")))
         tally.Note("exponent without digits (platform: Overflow)");
@@ -190,7 +214,7 @@ std::vector<std::wstring> Texts(std::mt19937_64& random, const rt::Locale& local
 {
     std::vector<std::wstring> texts = {L"",       L"   ", L".",  L",",   L"1e400", L"-1e400", L"1e-400",
                                        L"4e-320", L"1.7976931348623157e308",       L"\u00a05", L"\uff15",
-                                       L"(5)",    L"5-",  L"&H10"};
+                                       L"(5)",    L"5-",  L"&H10", L"+5-", L"1e5$"};
     for (int i = 0; i < 4000; ++i) {
         // Digits with the point anywhere, grouped or not, with a sign, blanks and an exponent.
         const int count = 1 + int(random() % 18);
@@ -206,6 +230,13 @@ std::vector<std::wstring> Texts(std::mt19937_64& random, const rt::Locale& local
         if (random() % 3 == 0)
             text += (random() % 2 ? L"E" : L"e") + std::wstring(random() % 2 ? L"-" : L"") +
                     std::to_wstring(random() % 40);
+        // Now and then as an amount: the currency symbol, parentheses or a sign after the digits.
+        switch (random() % 12) {
+        case 0: text = locale.currencySymbol + text; break;
+        case 1: text += L" " + locale.currencySymbol; break;
+        case 2: text = L"(" + text + L")"; break;
+        case 3: text += random() % 2 ? L"-" : L"+"; break;
+        }
         texts.push_back(random() % 4 ? text : L" " + text + L"  ");
     }
     std::vector<double> values = Values(random);
@@ -214,7 +245,7 @@ std::vector<std::wstring> Texts(std::mt19937_64& random, const rt::Locale& local
         texts.push_back(rt::FormatNumber(values[i], i % 2 ? L"#,##0.00" : L"#,##0.0#####"));
     }
     const wchar_t alphabet[] = {L'0', L'1', L'5', L'9', locale.decimalSeparator, locale.thousandsSeparator,
-                                L' ', L'+', L'-', L'e', L'E', L'\t', L'x'};
+                                L' ', L'+', L'-', L'e', L'E', L'\t', L'x', L'(', L')', L'$'};
     for (int i = 0; i < 6000; ++i) {
         std::wstring text;
         for (int k = 0, length = 1 + int(random() % 7); k < length; ++k)
@@ -238,6 +269,22 @@ TEST(NumberOleaut, ReadingAgreesWithVarR8FromStrAndVarCyFromStr)
         }
         EXPECT_GT(numbers.Count("same"), 10000);
         EXPECT_GT(currencies.Count("same"), 10000);
+    }
+}
+
+// The forms users type into the tools' boxes, read exactly as the platform reads them in either locale (in
+// a "," locale the currency symbol is "R$", so "$1000" is no number there, on either side).
+TEST(NumberOleaut, ReadsTheFormsUsersTypeAsThePlatformDoes)
+{
+    for (const OleLocale& language : test::DotAndCommaLocales()) {
+        rt::ScopedLocale scoped(language.locale);
+        for (const std::wstring text : {L"$1000", L"$ 1,000.50", L"1000$", L"-$12", L"($12)", L"R$1000", L"R$ 1.000,50",
+                                        L"1000 R$", L"(12)", L"( 12 )", L"(12)-", L"12-", L"12 -", L"12+", L"1,5-",
+                                        L"(12", L"12)", L"-12-", L"$$12", L"$1e5"}) {
+            SCOPED_TRACE(Narrow(text) + " " + language.name);
+            EXPECT_EQ(Show(rt::ParseNumber(text)), Show(PlatformNumber(text, language.lcid)));
+            EXPECT_EQ(Show(rt::Currency::FromText(text)), Show(PlatformCurrency(text, language.lcid)));
+        }
     }
 }
 

@@ -52,6 +52,11 @@ TEST(NumberText, ReadsTextsWithTheLocaleSeparators)
         {false, L"- 5", -5},           {false, L"+ 5", 5},             {false, L"1e-400", 0},
         {false, L"0e99999999999999999999", 0}, {false, L"1e-99999999999999999999", 0},
         {true, L"1.234,57", 1234.57},  {true, L"1.5", 15},  // "." groups thousands here
+        // Signs after the digits, the currency symbol, parentheses for a negative amount.
+        {false, L"12-", -12},          {false, L" 12 + ", 12},         {false, L"1e5-", -1e5},
+        {false, L"$1,000.50", 1000.5}, {false, L"1000 $", 1000},       {false, L"-$5", -5},
+        {false, L"(12)", -12},         {false, L" ( $ 12 ) ", -12},    {false, L"(12)-", -12},
+        {true, L"R$ 1.000,50", 1000.5}, {true, L"12 R$-", -12},        {true, L"(R$12)", -12},
         {true, L",5", 0.5},            {true, L"1,5e3", 1500},         {true, L"-1.234.567,5", -1234567.5},
         // Correctly rounded, to the limits of the range.
         {false, L"9007199254740993", 9007199254740992.0},  // tie: even
@@ -79,7 +84,10 @@ TEST(NumberText, RefusesWhatIsNotANumber)
         {false, L""},      {false, L"   "},     {false, L"abc"},    {false, L"."},     {false, L","},
         {false, L",5"},    {false, L"1..2"},    {false, L"1.2.3"},  {false, L"1e"},    {false, L"1e+"},
         {false, L"e5"},    {false, L"1e5.5"},   {false, L"--5"},    {false, L"+-5"},   {false, L"- -5"},
-        {false, L"5-"},    {false, L"(5)"},     {false, L"$5"},     {false, L"&H10"},  {false, L"1 2"},
+        {false, L"-5-"},   {false, L"+5-"},     {false, L"5--"},    {false, L"(5"},    {false, L"5)"},
+        {false, L"((5))"}, {false, L")5("},     {false, L"$$5"},    {false, L"$1e5"},  {false, L"1e5$"},
+        {false, L"5-3"},   {false, L"$"},       {false, L"(-)"},    {true, L"$5"},     {false, L"R$5"},
+        {false, L"&H10"},  {false, L"1 2"},
         {false, L"1e 5"},  {false, L"1 e5"},    {false, L"1d5"},    {false, L"1e+-5"}, {false, L"1e5,"},
         {false, L"5 ,"},   {false, L"1.#INF"},  {false, L"0x10"},   {false, L"-"},     {false, L"+."},
         {false, L"5\0"s},  {false, L"\0"s},     {false, L"\uff15"}, {false, L"\u0661"}, {false, L"5\u200b"},
