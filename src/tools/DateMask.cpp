@@ -65,7 +65,8 @@ DateMask::Check DateMask::Validate(std::wstring_view text, std::wstring_view dat
         typed.resize(placeholder);
         typed.append(placeholder < static_cast<size_t>(kLength) ? kLength - placeholder : 0, L' ');
     }
-    if (const auto date = rt::Date::Parse(typed))
+    // A date the mask cannot show (a year of three digits) is refused, not turned into a shorter text.
+    if (const auto date = rt::Date::Parse(typed); date && date->Format(dateFormat).size() == kLength)
         return {date->Format(dateFormat), false};
     if (typed == empty_)
         return {std::move(typed), false};

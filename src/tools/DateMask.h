@@ -39,8 +39,8 @@ public:
     Edit AfterChange(std::wstring_view text, int caret) const;
 
     // Checking a field that is left. An incomplete date is judged on its typed beginning (the "_" onwards
-    // become blanks); a date is rewritten in `dateFormat`; the untouched mask stays; anything else is
-    // refused and the field gets the empty mask.
+    // become blanks); a date is rewritten in `dateFormat`; the untouched mask stays; anything else, a date
+    // before the year 1000 included, is refused and the field gets the empty mask.
     struct Check {
         std::wstring text;
         bool refused = false;

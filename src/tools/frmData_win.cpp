@@ -335,7 +335,9 @@ void frmData::Form_Unload(int& Cancel)
     const std::array<std::wstring, tools::kDateUnitCount> units{txtAnos.Text(), txtMeses.Text(), txtSemanas.Text(),
                                                                 txtDias.Text()};
     frmCalcula& calculator = rt::TheForm<frmCalcula>();
-    if (const auto block = tools::DateTapeBlock(txtData[0].Text(), txtData[1].Text(), units)) {
+    const std::array<std::wstring, 2> dates{txtData[0].Text(), txtData[1].Text()};
+    const auto block = dates == computedFrom_ ? tools::DateTapeBlock(dates[0], dates[1], units) : std::nullopt;
+    if (block) {
         calculator.txtFita.SetText(calculator.txtFita.Text() + *block);
         txtData[1].SetText(L"");
     }
@@ -357,6 +359,7 @@ void frmData::cmdCalcula_Click(int Index)
         rt::MsgBox(Module1::CarregaMensagem(kMsgCheckFields), rt::kMsgExclamation, Caption());
         break;
     case tools::SpanOutcome::Done:
+        computedFrom_ = {txtData[0].Text(), txtData[1].Text()};
         break;
     }
     txtAnos.SetFocus();
@@ -370,6 +373,7 @@ void frmData::LimpaResultados()
 {
     Fields fields(*this);
     tools::ClearResults(fields);
+    computedFrom_ = {};
 }
 
 void frmData::lblBissextos_Change()
@@ -426,8 +430,12 @@ void frmData::txtData_GotFocus(int Index)
 
 void frmData::txtData_LostFocus(int Index)
 {
+    if (validating_) return;  // the focus went to the message of this very check
     ValidaData(Index);
     if (!rt::Date::Parse(txtData[0].Text())) txtData[0].SetText(Today());
+    const bool spanShown = !computedFrom_[0].empty();
+    if (spanShown && (txtData[0].Text() != computedFrom_[0] || txtData[1].Text() != computedFrom_[1]))
+        LimpaResultados();
 }
 
 void frmData::ValidaData(int Index)
@@ -435,7 +443,9 @@ void frmData::ValidaData(int Index)
     rt::TextBox& field = txtData[static_cast<size_t>(Index)];
     const tools::DateMask::Check check = mask_.Validate(field.Text(), core::Program().FormatoData);
     if (check.refused) {
+        validating_ = true;
         rt::MsgBox(Module1::CarregaMensagem(kMsgDateIncorrect), rt::kMsgExclamation, Caption());
+        validating_ = false;
         field.SetFocus();
     }
     field.SetText(check.text);
@@ -479,6 +489,9 @@ void frmData::txtDias_KeyPress(int& KeyAscii) { UnitTyped(3, KeyAscii); }
 void frmData::UnitTyped(int unit, int keyAscii)
 {
     // A typed span replaces the final date: the next calculation computes it.
-    if (keyAscii != kKeyEnter) txtData[1].SetText(L"");
+    if (keyAscii != kKeyEnter) {
+        txtData[1].SetText(L"");
+        computedFrom_ = {};  // the units are the user's now
+    }
     Check1[static_cast<size_t>(unit)].SetValue(1);
 }

@@ -34,9 +34,10 @@ public:
 
     // The calculation of one button (Index 0-4); also run with 0 when a unit's check box is released.
     void cmdCalcula_Click(int Index);
-    // Empties the unit fields and the leap-day count.
+    // Empties the unit fields and the leap-day count; the span no longer belongs to the dates.
     void LimpaResultados();
-    // Checks one date field, then puts today into an initial date that is not a date.
+    // Checks one date field, then puts today into an initial date that is not a date. A computed span whose
+    // dates are no longer the fields' is cleared.
     void txtData_LostFocus(int Index);
     // Checks and rewrites one date field; message 32 and the empty mask for a date the parser refuses.
     void ValidaData(int Index);
@@ -77,4 +78,7 @@ private:
     static std::wstring Today();
 
     tools::DateMask mask_{L'/'};
+    // The dates the span shown was computed from; empty while the unit fields hold no computed span.
+    std::array<std::wstring, 2> computedFrom_;
+    bool validating_ = false;  // a refusal's message is up: the focus it takes checks nothing again
 };

@@ -168,6 +168,8 @@ TEST(DateMask, ValidatesTheTypedBeginningInBothDateOrders)
         {L"12/05/20__", L"12/05/2020", L"12/05/2020"},
         {L"13/05/20__", L"13/05/2020", L"!"},
         {L"12/05/____", L"!", L"!"},
+        {L"12/05/202_", L"!", L"!"},  // a year the mask cannot show: refused, not turned into another text
+        {L"12/05/0202", L"!", L"!"},
         {L"29/02/2021", L"!", L"!"},
         {L"29/02/2024", L"29/02/2024", L"!"},
         {L"02/29/2024", L"!", L"02/29/2024"},

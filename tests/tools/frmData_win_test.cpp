@@ -217,6 +217,7 @@ TEST_P(DataTest, LeavingADateFieldChecksItsTypedBeginning)
         {1, S(L"__/__/____"), S(L"__/__/____"), false},
         {1, S(L"1_/__/____"), S(L"__/__/____"), true},
         {1, S(L"12/05/20__"), S(L"12/05/2020"), false},
+        {1, S(L"12/05/202_"), S(L"__/__/____"), true},  // a three-digit year: refused, not silently dropped
         {0, S(L"1_/__/____"), Today(), true},  // the initial date becomes today
     };
     for (const Case& c : cases) {
@@ -236,6 +237,81 @@ TEST_P(DataTest, LeavingADateFieldChecksItsTypedBeginning)
         EXPECT_EQ(dialogs.Shown().back().style, 48);
         EXPECT_TRUE(PumpUntil([&] { return f.txtData[c.index].HasFocus(); }));
     }
+}
+
+// Closing the tool or Alt+C with an incomplete date: one message, though the message takes the focus from
+// the field it is about.
+TEST_P(DataTest, ARefusedDateIsAnnouncedOnce)
+{
+    for (const bool closing : {false, true}) {
+        SCOPED_TRACE(closing ? "Esc" : "Alt+C");
+        if (!Tool().IsLoaded())
+            Open();
+        frmData& f = Tool();
+        const int index = closing ? 0 : 1;
+        Focus(f.txtData[index]);
+        f.txtData[index].SetText(S(L"1_/__/____"));
+        f.txtData[index].SetSelStart(1);
+        const size_t shown = dialogs.Shown().size();
+        dialogs.Answer(IDOK);
+        if (!closing)
+            dialogs.Answer(IDOK);  // "Check the information on the fields": no date and no span
+        if (closing) {
+            PressKey(VK_ESCAPE);
+        } else {
+            test::PressAltKey(L'C');
+        }
+        Settle();
+        std::vector<std::wstring> texts;
+        for (size_t i = shown; i < dialogs.Shown().size(); ++i)
+            texts.push_back(dialogs.Shown()[i].text);
+        ASSERT_FALSE(texts.empty());
+        EXPECT_EQ(std::count(texts.begin(), texts.end(), L"The entered date is incorrect"), 1);
+    }
+}
+
+// A span is written to the tape only with the dates it was computed from: a final date cut short and then
+// replaced (refused, or emptied and filled with today on entering it again) leaves no block.
+TEST_P(DataTest, ASpanIsWrittenOnlyWithTheDatesItWasComputedFrom)
+{
+    for (const int key : {VK_BACK, VK_DELETE}) {
+        SCOPED_TRACE(key == VK_BACK ? "Backspace" : "Delete");
+        if (!Tool().IsLoaded())
+            Open();
+        frmData& f = Tool();
+        SetDates(D(2020, 1, 1), D(2021, 3, 15));
+        Click(f.cmdCalcula[0]);
+        ASSERT_EQ(Units(), L"1 2 1 6");
+        Focus(f.txtData[1]);
+        f.txtData[1].SetSelStart(key == VK_BACK ? 10 : 0);
+        f.txtData[1].SetSelLength(key == VK_BACK ? 0 : 10);
+        PressKey(key);
+        if (key == VK_BACK)
+            dialogs.Answer(IDOK);  // the three-digit year is refused
+        PressKey(VK_TAB);
+        Settle();
+        Focus(f.txtData[1]);  // the initial date is not today: the final date becomes today
+        ASSERT_EQ(f.txtData[1].Text(), Today());
+        const std::wstring before = Main().txtFita.Text();
+        PressKey(VK_ESCAPE);
+        ASSERT_TRUE(PumpUntil([] { return !Tool().IsLoaded(); }));
+        EXPECT_EQ(Main().txtFita.Text(), before);
+    }
+}
+
+// A sign after the digits of a unit reads as the same sign before them.
+TEST_P(DataTest, ATrailingSignInAUnitReadsAsALeadingOne)
+{
+    std::vector<std::wstring> outcomes;
+    for (const std::wstring typed : {L"-5", L"5-"}) {
+        frmData& f = Tool();
+        SetDates(D(2020, 1, 1), L"");
+        f.txtDias.SetText(typed);
+        ClickRefused(4, L"Initial date must came before the final date");
+        outcomes.push_back(f.txtData[1].Text());
+    }
+    EXPECT_EQ(outcomes[0], D(2019, 12, 27));
+    EXPECT_EQ(outcomes[1], outcomes[0]);
 }
 
 TEST_P(DataTest, EnteringAnEmptyFinalDateFillsTodayOnlyAfterAnotherInitialDate)
