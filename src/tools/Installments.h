@@ -19,6 +19,8 @@ struct LoanFields {
     std::wstring count;         // number of installments, 1 to 250
     std::wstring days;          // days until the first installment; 0 is paid in cash
     std::wstring rate;          // monthly interest rate in percent
+
+    friend bool operator==(const LoanFields&, const LoanFields&) = default;
 };
 
 // Headings of the tape blocks, from the message table.

@@ -22,6 +22,13 @@ std::optional<double> SumThroughText(double a, double b)
     return ThroughText(a + b);
 }
 
+// A date and an amount right-aligned beside it; a blank stays between them however long the amount.
+std::wstring DateLine(const rt::Date& date, const std::wstring& shortDate, std::wstring_view amount,
+                      std::wstring_view mark)
+{
+    return L" " + date.Format(shortDate) + L" " + rt::RightAlign(amount, 14) + std::wstring(mark);
+}
+
 }  // namespace
 
 rt::Result<std::wstring> CalculaCapital(std::wstring_view value, std::wstring_view rate, std::wstring_view days)
@@ -165,7 +172,7 @@ rt::Result<std::wstring> CapitalBlock(std::wstring_view value, std::wstring_view
         RightAlign(headings.rate, 26),
         RightAlign(rate, 23) + L" % ",
         L" =========== CALCULATION =",
-        L" " + start->Format(shortDate) + RightAlign(value, 15) + L" +",
+        DateLine(*start, shortDate, value, L" +"),
     };
     // The monthly values are taken to the cent each month.
     const std::wstring shownRate(rate.substr(0, 7));
@@ -189,7 +196,7 @@ rt::Result<std::wstring> CapitalBlock(std::wstring_view value, std::wstring_view
         const std::wstring restRate = restPercent->ToText().substr(0, 7);
         lines.push_back(std::wstring(13 - restRate.size(), L' ') + rt::FormatNumber(*restDays, L"00") + L" days (" +
                         restRate + L"%) =");
-        lines.push_back(L" " + end->Format(shortDate) + RightAlign(finalAmount, 15) + L" T");
+        lines.push_back(DateLine(*end, shortDate, finalAmount, L" T"));
     }
     lines.push_back(L"");
     lines.push_back(RightAlign(headings.totalInterest, 26));

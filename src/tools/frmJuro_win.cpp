@@ -386,11 +386,16 @@ void frmJuro::RunRateSearch()
     txtJuroAp.SetText(tools::kRateSearchStart);
     rt::Screen::SetMousePointer(rt::kPointerHourglass);
     FieldObserver observer(*this, &txtJuroAp);
+    const tools::LoanFields inputs = Fields();
     searching_ = true;
-    const tools::SearchOutcome outcome = tools::SearchRate(Fields(), observer);
+    const tools::SearchOutcome outcome = tools::SearchRate(inputs, observer);
     searching_ = false;
     if (outcome.end == tools::SearchEnd::Cancelled) {
         rt::Screen::SetMousePointer(rt::kPointerDefault);
+        return;
+    }
+    if (InputsChanged(inputs, &tools::LoanFields::rate)) {
+        DropResult(txtJuroAp);
         return;
     }
     if (outcome.end == tools::SearchEnd::Failed) {
@@ -416,11 +421,16 @@ void frmJuro::RunInstallmentSearch()
     txtValPrest.SetText(tools::FirstInstallmentGuess(txtValVista.Text(), txtParcelas.Text()));
     rt::Screen::SetMousePointer(rt::kPointerHourglass);
     FieldObserver observer(*this, &txtValPrest);
+    const tools::LoanFields inputs = Fields();
     searching_ = true;
-    const tools::SearchOutcome outcome = tools::SearchInstallment(Fields(), observer);
+    const tools::SearchOutcome outcome = tools::SearchInstallment(inputs, observer);
     searching_ = false;
     if (outcome.end == tools::SearchEnd::Cancelled) {
         rt::Screen::SetMousePointer(rt::kPointerDefault);
+        return;
+    }
+    if (InputsChanged(inputs, &tools::LoanFields::installment)) {
+        DropResult(txtValPrest);
         return;
     }
     if (outcome.end == tools::SearchEnd::Failed) {
@@ -433,6 +443,21 @@ void frmJuro::RunInstallmentSearch()
     cmdCalcular.SetFocus();
     cmdCalcular.SetTag(L"ok");
     txtValPrest.SetTag(L"");
+}
+
+bool frmJuro::InputsChanged(const tools::LoanFields& started, std::wstring tools::LoanFields::*searched) const
+{
+    tools::LoanFields now = Fields();
+    now.*searched = started.*searched;
+    return now != started;
+}
+
+void frmJuro::DropResult(rt::TextBox& searched)
+{
+    searched.SetText(L"");
+    rt::Screen::SetMousePointer(rt::kPointerDefault);
+    txtValPrest.SetTag(L"");
+    cmdCalcular.SetTag(L"");
 }
 
 void frmJuro::Fail()

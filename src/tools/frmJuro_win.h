@@ -88,6 +88,10 @@ private:
     void Refuse(int message, rt::TextBox& field);
     // The failure steps: "Erro" in the rate and the installment, message 28.
     void Fail();
+    // Whether an input other than the searched field differs from what the search started from: a click or a
+    // paste handled while the search yielded. Its result then belongs to no inputs shown and is dropped.
+    bool InputsChanged(const tools::LoanFields& started, std::wstring tools::LoanFields::*searched) const;
+    void DropResult(rt::TextBox& searched);
     void RunRateSearch();
     void RunInstallmentSearch();
     // The answers of a savings account or a cash check: the value (or the check), the rate, the initial date

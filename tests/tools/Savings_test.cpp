@@ -229,8 +229,14 @@ TEST(Savings, BlockWritesLongValuesWhole)
     ASSERT_TRUE(block.ok());
     const std::vector<std::wstring> lines = test::SplitLines(*block);
     EXPECT_EQ(lines[4], days + L" ");
-    EXPECT_EQ(lines[10], L" 03/01/24" + value + L" +");
-    EXPECT_EQ(lines[14], L" 04/15/24950,007,319,796,041.91 T");
+    // A blank stays between a date and its amount.
+    EXPECT_EQ(lines[10], L" 03/01/24 " + value + L" +");
+    EXPECT_EQ(lines[14], L" 04/15/24 950,007,319,796,041.91 T");
+    const rt::Result<std::wstring> billion = tools::CapitalBlock(
+        L"1,000,000,000.00", L"2", L"20", L"1,013,333,333.33", L"3/1/2024", L"mm/dd/yyyy", test::EnglishHeadings());
+    ASSERT_TRUE(billion.ok());
+    EXPECT_EQ(test::SplitLines(*billion)[10], L" 03/01/24 1,000,000,000.00 +");
+    EXPECT_EQ(test::SplitLines(*billion)[12], L" 03/21/24 1,013,333,333.33 T");
 }
 
 TEST(Savings, AnswersAreTested)

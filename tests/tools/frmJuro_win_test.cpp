@@ -325,6 +325,29 @@ TEST_P(JuroTest, ClosingDuringASearchCancelsIt)
     EXPECT_TRUE(none.Shown().empty());
 }
 
+// A click on "in cash" handled while the search yields changes an input under it: the result is dropped and
+// nothing is handed over.
+TEST_P(JuroTest, AnInputChangedDuringASearchDropsItsResult)
+{
+    TypeExample();
+    const HWND button = Tool().cmdCalcular.hWnd();
+    PostMessageW(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    Settle();
+    test::DialogScript none;
+    PostMessageW(button, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    const HWND inCash = Tool().chkVista.hWnd();
+    PostMessageW(inCash, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    PostMessageW(inCash, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    ASSERT_TRUE(PumpUntil([] { return !Tool().Searching() && Tool().txtValPrest.Tag().empty(); }));
+    Settle();
+    EXPECT_EQ(Tool().txtDias.Text(), L"0");  // the click did reach the box
+    EXPECT_EQ(Tool().cmdCalcular.Tag(), L"");
+    EXPECT_EQ(Tool().txtJuroAp.Text(), L"");
+    EXPECT_EQ(rt::Screen::MousePointer(), rt::kPointerDefault);
+    PressKey(VK_ESCAPE);
+    EXPECT_EQ(Main().txtFita.Text(), kRule);
+}
+
 TEST_P(JuroTest, FullTapeIsOfferedForClearing)
 {
     std::wstring full;
