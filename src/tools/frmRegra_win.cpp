@@ -300,7 +300,10 @@ void frmRegra::cmdCalcular_Click()
     rt::MsgBox(Message(outcome.message), rt::kMsgExclamation, Caption());
     if (outcome.focus) {
         const tools::RuleFocus& focus = *outcome.focus;
-        (focus.box == tools::RuleBox::BaseValue ? txtValor : txtValor2)[focus.row].SetFocus();
+        rt::TextBox& box = (focus.box == tools::RuleBox::BaseValue ? txtValor : txtValor2)[focus.row];
+        // Choosing the unknown locked the base values: the one to correct is opened again.
+        box.SetEnabled(true);
+        box.SetFocus();
     }
 }
 

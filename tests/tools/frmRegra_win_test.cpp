@@ -218,6 +218,21 @@ TEST_F(RegraTest, ClosedRowsAreSkippedAndDescribedRowsNeedAValue)
     ASSERT_EQ(shown.size(), 1u);
     EXPECT_EQ(shown[0].text, L"Only the variable may be undefined.");
     EXPECT_TRUE(f.txtValor[2].HasFocus());
+
+    // With the unknown chosen the base values are locked: the refused one is opened to be corrected.
+    Open();
+    EnterRow(0, L"8", L"apples");
+    EnterRow(1, L"12", L"pears");
+    TypeInto(f.txtCond[2], L"plums");
+    TypeInto(f.txtValor2[0], L"4");
+    TypeInto(f.txtValor2[2], L"1");
+    Click(f.optInc[1]);
+    ASSERT_FALSE(f.txtValor[2].Enabled());
+    ASSERT_EQ(ClickAnswering(f.cmdCalcular, {IDOK}).size(), 1u);
+    ASSERT_TRUE(f.txtValor[2].HasFocus());
+    test::TypeText(L"2");
+    EXPECT_EQ(ClickAnswering(f.cmdCalcular, {IDNO, IDNO}).size(), 2u);
+    EXPECT_EQ(f.txtValor2[1].Text(), L"48");
 }
 
 TEST_F(RegraTest, WorkedExamplesStepByStep)
