@@ -52,3 +52,18 @@ if(WIN32)
     # The monkey's program stores the options it toggles, which every other test program reads: it runs alone.
     set_tests_properties(startup_Monkey_win_test PROPERTIES RUN_SERIAL TRUE)
 endif()
+
+if(WIN32)
+    # Printing. The rule of three prints on the PDF printer of this build's own print server
+    # (tools/printer-setup.sh, started by the Wine set-up), and only that test program is pointed at it. Wine
+    # keeps the printers it finds in the prefix's registry and drops them for a program that finds none, as
+    # every other test program does, so the one that prints runs alone. The runs without a printer are
+    # pointed at no server at all, whatever else runs on the machine.
+    set(printServer ${CMAKE_SOURCE_DIR}/build/cups)
+    set_tests_properties(tools_frmRegra_win_test PROPERTIES RUN_SERIAL TRUE ENVIRONMENT
+                         "CUPS_SERVER=${printServer}/cups.sock;PLUMVANE_PRINTED_PAGES=${printServer}/pages")
+    add_test(NAME tools_frmRegra_win_test_without_printer
+             COMMAND tools_frmRegra_win_test --gtest_filter=*WithoutAPrinter*)
+    set_tests_properties(runtime_Printing_win_test tools_frmRegra_win_test_without_printer
+                         PROPERTIES ENVIRONMENT "CUPS_SERVER=${printServer}/no-server.sock")
+endif()

@@ -4,11 +4,18 @@
 #include "shell/frmCalcula_win.h"
 #include "support/DialogScript_win.h"
 #include "support/FormDriver_win.h"
+#include "support/PrintedPage_win.h"
 #include "tools/QuestionMarkIcon_win.h"
 #include "tools/frmRegra_win.h"
 
+#include <winspool.h>
+
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
+#include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -274,9 +281,100 @@ TEST_F(RegraTest, WorkedExamplesStepByStep)
               std::vector<Relation>({Relation::Inverse, Relation::Inverse, Relation::None, Relation::Direct}));
 }
 
-// Without a printer: message 17, and the window keeps its entries instead of closing.
+bool HasDefaultPrinter()
+{
+    DWORD size = 0;
+    GetDefaultPrinterW(nullptr, &size);
+    return size > 0;
+}
+
+// The window's image on a printed page: its marks (texts, frames, arrows: every pixel far from its
+// background colour) are found on the page at one offset, the printer's margin, each within a pixel of its
+// place (the page went through the printer's resolution and back).
+void ExpectWindowOnPage(const rt::ClientImage& window, const rt::ClientImage& page)
+{
+    const auto distance = [](uint32_t a, uint32_t b) {
+        int most = 0;
+        for (const int shift : {0, 8, 16})
+            most = std::max(most, std::abs(int(a >> shift & 255) - int(b >> shift & 255)));
+        return most;
+    };
+    std::map<uint32_t, int> counts;
+    for (const uint32_t pixel : window.pixels)
+        ++counts[pixel];
+    const uint32_t background =
+        std::max_element(counts.begin(), counts.end(), [](auto& a, auto& b) { return a.second < b.second; })->first;
+    struct Mark {
+        int x, y;
+        uint32_t colour;
+    };
+    std::vector<Mark> marks;
+    for (int y = 0; y < window.height; ++y)
+        for (int x = 0; x < window.width; ++x)
+            if (distance(window.At(x, y), background) > 48)
+                marks.push_back({x, y, window.At(x, y)});
+    ASSERT_GT(marks.size(), 1000u) << "too few marks in the window for the comparison to mean much";
+    const auto foundAt = [&](const Mark& mark, int left, int top) {
+        for (int dy = -1; dy <= 1; ++dy)
+            for (int dx = -1; dx <= 1; ++dx) {
+                const int x = left + mark.x + dx;
+                const int y = top + mark.y + dy;
+                if (x >= 0 && y >= 0 && x < page.width && y < page.height && distance(page.At(x, y), mark.colour) <= 64)
+                    return true;
+            }
+        return false;
+    };
+    const auto count = [&](int left, int top, size_t step) {
+        size_t found = 0;
+        for (size_t i = 0; i < marks.size(); i += step)
+            found += foundAt(marks[i], left, top);
+        return found;
+    };
+    constexpr int kMargin = 150;  // the printable area starts within an inch and a half of the paper's corner
+    const size_t step = marks.size() / 300 + 1;
+    int bestLeft = 0;
+    int bestTop = 0;
+    size_t best = 0;
+    for (int top = 0; top <= kMargin; ++top)
+        for (int left = 0; left <= kMargin; ++left)
+            if (const size_t found = count(left, top, step); found > best) {
+                best = found;
+                bestLeft = left;
+                bestTop = top;
+            }
+    const size_t found = count(bestLeft, bestTop, 1);
+    EXPECT_GT(found, marks.size() * 95 / 100)
+        << found << " of " << marks.size() << " marks found at " << bestLeft << ", " << bestTop;
+}
+
+// With the test set-up's PDF printer as the default: message 16, and the worked example's window on the page.
+TEST_F(RegraTest, PrintingPutsTheWindowOnAPage)
+{
+    ASSERT_TRUE(HasDefaultPrinter()) << "no default printer: tools/printer-setup.sh provides one, CTest points here";
+    frmRegra& f = Tool();
+    ClickAnswering(f.cmdExemplo, std::vector<int>(9, IDOK));
+    ClickAnswering(f.cmdCalcular, {IDYES, IDYES, IDYES});
+    ASSERT_EQ(f.txtValor2[3].Text(), L"20");
+    test::PrintedPages pages;
+    const std::optional<rt::ClientImage> window = rt::CaptureClientArea(f.hWnd());
+    ASSERT_TRUE(window);
+    const std::vector<test::ShownDialog> shown = ClickAnswering(f.cmdImprimir, {IDOK});
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].text, L"Sent to printer");
+    EXPECT_EQ(shown[0].style, 64);
+    const std::optional<std::string> pdf = pages.WaitForNew("Plumvane");
+    ASSERT_TRUE(pdf) << "no page arrived in [" << pages.Folder() << "] (PLUMVANE_PRINTED_PAGES)";
+    const std::optional<rt::ClientImage> page = test::PageImage(*pdf, 96);
+    DeleteFileW(test::WindowsPath(*pdf).c_str());
+    ASSERT_TRUE(page) << "pdftoppm could not read " << *pdf;
+    ExpectWindowOnPage(*window, *page);
+}
+
+// Without a printer (a run of its own): message 17, and the window keeps its entries instead of closing.
 TEST_F(RegraTest, PrintingWithoutAPrinterKeepsTheWindowAndItsEntries)
 {
+    if (HasDefaultPrinter())
+        GTEST_SKIP() << "a printer is the default here: the run without one checks this";
     TwoRows(L"8", L"4", L"12");
     ClickAnswering(Tool().cmdCalcular, {IDNO});
     const std::vector<test::ShownDialog> shown = ClickAnswering(Tool().cmdImprimir, {IDOK});
