@@ -17,10 +17,10 @@ void CheckBox::ResetProperties()
     value_ = 0;
 }
 
-Control::WindowSpec CheckBox::DescribeWindow() const
+Control::WindowDescription CheckBox::DescribeWindow() const
 {
     // BS_CHECKBOX, not the automatic kind: Value changes only here, so code and clicks raise Click alike.
-    return WindowSpec{.className = L"BUTTON", .style = BS_CHECKBOX, .text = caption_};
+    return WindowDescription{.className = L"BUTTON", .style = BS_CHECKBOX, .text = caption_};
 }
 
 void CheckBox::OnWindowCreated()
@@ -81,9 +81,9 @@ void OptionButton::ResetProperties()
     value_ = false;
 }
 
-Control::WindowSpec OptionButton::DescribeWindow() const
+Control::WindowDescription OptionButton::DescribeWindow() const
 {
-    return WindowSpec{.className = L"BUTTON", .style = BS_RADIOBUTTON, .text = caption_};
+    return WindowDescription{.className = L"BUTTON", .style = BS_RADIOBUTTON, .text = caption_};
 }
 
 void OptionButton::OnWindowCreated()

@@ -19,7 +19,7 @@ public:
     void SetValue(int value);
 
 protected:
-    WindowSpec DescribeWindow() const override;
+    WindowDescription DescribeWindow() const override;
     void OnWindowCreated() override;
     bool OnReflected(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
     void OnAccessKey() override;
@@ -43,7 +43,7 @@ public:
     void SetValue(bool value);
 
 protected:
-    WindowSpec DescribeWindow() const override;
+    WindowDescription DescribeWindow() const override;
     void OnWindowCreated() override;
     bool OnReflected(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;

@@ -18,9 +18,9 @@ void ComboBox::ResetProperties()
     listIndex_ = -1;
 }
 
-Control::WindowSpec ComboBox::DescribeWindow() const
+Control::WindowDescription ComboBox::DescribeWindow() const
 {
-    return WindowSpec{.className = L"COMBOBOX", .style = CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, .text = {}};
+    return WindowDescription{.className = L"COMBOBOX", .style = CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, .text = {}};
 }
 
 void ComboBox::OnWindowCreated()

@@ -36,7 +36,7 @@ public:
     void Move(int left, int top, int width, int height) override;
 
 protected:
-    WindowSpec DescribeWindow() const override;
+    WindowDescription DescribeWindow() const override;
     void OnWindowCreated() override;
     bool OnReflected(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
     void ResetProperties() override;

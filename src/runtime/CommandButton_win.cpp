@@ -11,9 +11,9 @@ void CommandButton::ResetProperties()
     default_ = false;
 }
 
-Control::WindowSpec CommandButton::DescribeWindow() const
+Control::WindowDescription CommandButton::DescribeWindow() const
 {
-    return WindowSpec{.className = L"BUTTON",
+    return WindowDescription{.className = L"BUTTON",
                       .style = static_cast<DWORD>((default_ ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON) | WS_TABSTOP),
                       .text = caption_};
 }

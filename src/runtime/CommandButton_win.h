@@ -17,7 +17,7 @@ public:
     void SetDefault(bool isDefault);
 
 protected:
-    WindowSpec DescribeWindow() const override;
+    WindowDescription DescribeWindow() const override;
     bool OnReflected(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
     void OnAccessKey() override;
     void ResetProperties() override;

@@ -16,9 +16,9 @@ void Frame::ResetProperties()
     caption_.clear();
 }
 
-Control::WindowSpec Frame::DescribeWindow() const
+Control::WindowDescription Frame::DescribeWindow() const
 {
-    return WindowSpec{.style = WS_CLIPCHILDREN, .text = {}};
+    return WindowDescription{.style = WS_CLIPCHILDREN, .text = {}};
 }
 
 void Frame::SetCaption(std::wstring caption)
@@ -69,9 +69,9 @@ void PictureBox::ResetProperties()
     border_ = true;
 }
 
-Control::WindowSpec PictureBox::DescribeWindow() const
+Control::WindowDescription PictureBox::DescribeWindow() const
 {
-    return WindowSpec{.exStyle = border_ ? static_cast<DWORD>(WS_EX_CLIENTEDGE) : 0u, .text = {}};
+    return WindowDescription{.exStyle = border_ ? static_cast<DWORD>(WS_EX_CLIENTEDGE) : 0u, .text = {}};
 }
 
 void PictureBox::SetPicture(HICON picture)

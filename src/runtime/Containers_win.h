@@ -15,7 +15,7 @@ public:
     void SetCaption(std::wstring caption);
 
 protected:
-    WindowSpec DescribeWindow() const override;
+    WindowDescription DescribeWindow() const override;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     void ResetProperties() override;
 
@@ -33,7 +33,7 @@ public:
     void SetBorder(bool border) { border_ = border; }  // design-time: takes effect at the next Load
 
 protected:
-    WindowSpec DescribeWindow() const override;
+    WindowDescription DescribeWindow() const override;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     void ResetProperties() override;
 

@@ -271,8 +271,8 @@ void Control::CreateWindowNow()
     }
     if (!parent)
         return;
-    const WindowSpec spec = DescribeWindow();
-    DWORD style = spec.style | WS_CHILD | WS_CLIPSIBLINGS;
+    const WindowDescription window = DescribeWindow();
+    DWORD style = window.style | WS_CHILD | WS_CLIPSIBLINGS;
     if (Visible())
         style |= WS_VISIBLE;
     if (!Enabled())
@@ -280,14 +280,15 @@ void Control::CreateWindowNow()
     if (traits_.isContainer)
         style |= WS_CLIPCHILDREN;
     const auto id = reinterpret_cast<HMENU>(static_cast<INT_PTR>(DesignOrder() + 100));
-    HWND hwnd = CreateWindowExW(spec.exStyle, spec.className ? spec.className : ControlClassName(), spec.text.c_str(),
-                                style, PixelsFromTwipsX(left_), PixelsFromTwipsY(top_), PixelsFromTwipsX(width_),
-                                PixelsFromTwipsY(height_), parent, id, GetModuleHandleW(nullptr), this);
+    HWND hwnd = CreateWindowExW(window.exStyle, window.className ? window.className : ControlClassName(),
+                                window.text.c_str(), style, PixelsFromTwipsX(left_), PixelsFromTwipsY(top_),
+                                PixelsFromTwipsX(width_), PixelsFromTwipsY(height_), parent, id,
+                                GetModuleHandleW(nullptr), this);
     if (!hwnd) {
         RT_LOG_LAST_ERROR("CreateWindowExW");
         return;
     }
-    if (spec.className) {
+    if (window.className) {
         hwnd_ = hwnd;
         ControlsByWindow()[hwnd] = this;
         originalProc_ = reinterpret_cast<WNDPROC>(

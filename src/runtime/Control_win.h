@@ -167,13 +167,13 @@ protected:
 
     // The window to create. A null className creates a window of the runtime's own control class (the control
     // paints itself in WindowProc); otherwise a system class that the runtime subclasses.
-    struct WindowSpec {
+    struct WindowDescription {
         const wchar_t* className = nullptr;
         DWORD style = 0;  // WS_CHILD, WS_VISIBLE, WS_DISABLED and WS_CLIPSIBLINGS are added
         DWORD exStyle = 0;
         std::wstring text;
     };
-    virtual WindowSpec DescribeWindow() const = 0;
+    virtual WindowDescription DescribeWindow() const = 0;
     // The window exists: push the properties to it. The base sends the font.
     virtual void OnWindowCreated();
     // The window is about to go: keep whatever the window held that the object must remember.

@@ -35,9 +35,9 @@ void Image::ResetProperties()
     picture_ = nullptr;
 }
 
-Control::WindowSpec Image::DescribeWindow() const
+Control::WindowDescription Image::DescribeWindow() const
 {
-    return WindowSpec{};
+    return WindowDescription{};
 }
 
 void Image::SetPicture(HICON picture)

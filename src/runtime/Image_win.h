@@ -12,7 +12,7 @@ public:
     void SetPicture(HICON picture);  // not owned; nullptr for none
 
 protected:
-    WindowSpec DescribeWindow() const override;
+    WindowDescription DescribeWindow() const override;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     void ResetProperties() override;
 

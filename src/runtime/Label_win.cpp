@@ -48,9 +48,9 @@ void Label::ResetProperties()
     alignment_ = Alignment::Left;
 }
 
-Control::WindowSpec Label::DescribeWindow() const
+Control::WindowDescription Label::DescribeWindow() const
 {
-    return WindowSpec{};
+    return WindowDescription{};
 }
 
 void Label::SetCaption(std::wstring caption)

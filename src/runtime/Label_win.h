@@ -25,7 +25,7 @@ public:
     std::function<void()> Change;
 
 protected:
-    WindowSpec DescribeWindow() const override;
+    WindowDescription DescribeWindow() const override;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     void OnAccessKey() override;
     void OnFontChanged() override;

@@ -78,7 +78,7 @@ protected:
     void Cls();
     void RepaintNow();
 
-    WindowSpec DescribeWindow() const override { return {}; }
+    WindowDescription DescribeWindow() const override { return {}; }
     void OnWindowCreated() override;
     void OnWindowDestroying() override;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;

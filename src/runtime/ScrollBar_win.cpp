@@ -17,9 +17,9 @@ void HScrollBar::ResetProperties()
     dragged_ = false;
 }
 
-Control::WindowSpec HScrollBar::DescribeWindow() const
+Control::WindowDescription HScrollBar::DescribeWindow() const
 {
-    return WindowSpec{.className = L"SCROLLBAR", .style = SBS_HORZ | WS_TABSTOP, .text = {}};
+    return WindowDescription{.className = L"SCROLLBAR", .style = SBS_HORZ | WS_TABSTOP, .text = {}};
 }
 
 void HScrollBar::OnWindowCreated()

@@ -28,7 +28,7 @@ public:
     std::function<void()> Scroll;
 
 protected:
-    WindowSpec DescribeWindow() const override;
+    WindowDescription DescribeWindow() const override;
     void OnWindowCreated() override;
     bool OnReflected(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
     void ResetProperties() override;

@@ -15,14 +15,14 @@ void TabStrip::ResetProperties()
     selected_ = 0;
 }
 
-Control::WindowSpec TabStrip::DescribeWindow() const
+Control::WindowDescription TabStrip::DescribeWindow() const
 {
     static const bool registered = [] {
         INITCOMMONCONTROLSEX init{sizeof init, ICC_TAB_CLASSES};
         return InitCommonControlsEx(&init) != FALSE;
     }();
     (void)registered;  // without it the window is not made, which CreateWindowNow reports
-    return WindowSpec{.className = WC_TABCONTROLW, .style = WS_TABSTOP | TCS_FOCUSONBUTTONDOWN, .text = {}};
+    return WindowDescription{.className = WC_TABCONTROLW, .style = WS_TABSTOP | TCS_FOCUSONBUTTONDOWN, .text = {}};
 }
 
 void TabStrip::OnWindowCreated()

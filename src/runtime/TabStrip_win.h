@@ -26,7 +26,7 @@ public:
     std::function<void()> Click;
 
 protected:
-    WindowSpec DescribeWindow() const override;
+    WindowDescription DescribeWindow() const override;
     void OnWindowCreated() override;
     bool OnReflected(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
     void ResetProperties() override;

@@ -47,24 +47,24 @@ void TextBox::ResetProperties()
     scrollBars_ = ScrollBars::None;
 }
 
-Control::WindowSpec TextBox::DescribeWindow() const
+Control::WindowDescription TextBox::DescribeWindow() const
 {
-    WindowSpec spec;
-    spec.className = L"EDIT";
-    spec.exStyle = WS_EX_CLIENTEDGE;
-    spec.style = AlignmentStyle(alignment_) | (locked_ ? ES_READONLY : 0);
+    WindowDescription window;
+    window.className = L"EDIT";
+    window.exStyle = WS_EX_CLIENTEDGE;
+    window.style = AlignmentStyle(alignment_) | (locked_ ? ES_READONLY : 0);
     if (multiLine_) {
-        spec.style |= ES_MULTILINE | ES_WANTRETURN | ES_AUTOVSCROLL;
+        window.style |= ES_MULTILINE | ES_WANTRETURN | ES_AUTOVSCROLL;
         const auto bars = static_cast<int>(scrollBars_);
         if (bars & static_cast<int>(ScrollBars::Horizontal))
-            spec.style |= WS_HSCROLL | ES_AUTOHSCROLL;
+            window.style |= WS_HSCROLL | ES_AUTOHSCROLL;
         if (bars & static_cast<int>(ScrollBars::Vertical))
-            spec.style |= WS_VSCROLL;
+            window.style |= WS_VSCROLL;
     } else {
-        spec.style |= ES_AUTOHSCROLL;
+        window.style |= ES_AUTOHSCROLL;
     }
-    spec.text = text_;  // the window starts with it: one trip to the window server less than setting it
-    return spec;
+    window.text = text_;  // the window starts with it: one trip to the window server less than setting it
+    return window;
 }
 
 void TextBox::OnWindowCreated()

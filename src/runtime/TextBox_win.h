@@ -45,7 +45,7 @@ public:
     std::function<void()> Change;
 
 protected:
-    WindowSpec DescribeWindow() const override;
+    WindowDescription DescribeWindow() const override;
     void OnWindowCreated() override;
     void OnWindowDestroying() override;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;

@@ -93,7 +93,7 @@ protected:
     void StartTimer(UINT_PTR id, UINT milliseconds);
     void StopTimer(UINT_PTR id);
 
-    WindowSpec DescribeWindow() const override { return {}; }
+    WindowDescription DescribeWindow() const override { return {}; }
     void OnWindowCreated() override;
     void OnWindowDestroying() override;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
