@@ -41,6 +41,11 @@ foreach(src IN LISTS TEST_SOURCES)
         target_sources(${target} PRIVATE $<TARGET_OBJECTS:plumvane_resources>)
     endif()
     add_test(NAME ${target} COMMAND ${target})
+    # The main window and the tools read and store the program's options in the one settings key of the user:
+    # their test programs take turns, so that one test's option never reaches another's window.
+    if(WIN32 AND name MATCHES "_win_test$" AND dir MATCHES "^(shell|tools|startup)$")
+        set_tests_properties(${target} PROPERTIES RESOURCE_LOCK program_settings)
+    endif()
 endforeach()
 
 # The backup written to storage that cannot take it: a host script links the backup file to a full device and
@@ -48,7 +53,7 @@ endforeach()
 if(WIN32)
     add_test(NAME shell_BackupDevices
              COMMAND bash ${CMAKE_SOURCE_DIR}/tests/shell/BackupDevices.sh $<TARGET_FILE:shell_frmCalcula_win_test>)
-    set_tests_properties(shell_BackupDevices PROPERTIES SKIP_RETURN_CODE 77)
+    set_tests_properties(shell_BackupDevices PROPERTIES SKIP_RETURN_CODE 77 RESOURCE_LOCK program_settings)
     # The monkey's program stores the options it toggles, which every other test program reads: it runs alone.
     set_tests_properties(startup_Monkey_win_test PROPERTIES RUN_SERIAL TRUE)
 endif()
