@@ -2,6 +2,7 @@
 // and an unhooked one, beside the same message sent to a window that is not subclassed, all in one run; and,
 // for scale, one property read of the kind a dispatch that asked the window for its book-keeping would make.
 // Prints microseconds per message (median of rounds); asserts nothing.
+#include "MedianTiming_win.h"
 #include "controls/MSubclass_win.h"
 
 #include <windows.h>
@@ -30,23 +31,7 @@ public:
 
 template <class F> double MedianMicroseconds(F send)
 {
-    constexpr int kRounds = 21;
-    constexpr int kCalls = 2000;
-    LARGE_INTEGER frequency;
-    QueryPerformanceFrequency(&frequency);
-    std::vector<double> perCall;
-    for (int round = 0; round < kRounds; ++round) {
-        LARGE_INTEGER start;
-        LARGE_INTEGER end;
-        QueryPerformanceCounter(&start);
-        for (int i = 0; i < kCalls; ++i)
-            send(i);
-        QueryPerformanceCounter(&end);
-        perCall.push_back(static_cast<double>(end.QuadPart - start.QuadPart) * 1e6 /
-                          static_cast<double>(frequency.QuadPart) / kCalls);
-    }
-    std::sort(perCall.begin(), perCall.end());
-    return perCall[perCall.size() / 2];
+    return ::MedianMicroseconds(21, 2000, send, [] {});
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // Time of a full redraw of a 75 x 25 pixel button (face, frame, raised caption) on its drawing image, as the
 // keypad's buttons are drawn. Prints microseconds per redraw; asserts nothing.
+#include "MedianTiming_win.h"
 #include "controls/XPButton_win.h"
 #include "runtime/App_win.h"
 #include "runtime/Form_win.h"
@@ -27,31 +28,11 @@ protected:
     }
 };
 
-double Seconds(LARGE_INTEGER from, LARGE_INTEGER to, LARGE_INTEGER frequency)
-{
-    return static_cast<double>(to.QuadPart - from.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-// Median over rounds of the time per call of `redraw`, in microseconds.
+// Median over rounds of the time per call of `redraw`, in microseconds; the invalidated window repaints between
+// rounds.
 template <class F> double MedianMicroseconds(F redraw)
 {
-    constexpr int kRounds = 15;
-    constexpr int kCalls = 400;
-    LARGE_INTEGER frequency;
-    QueryPerformanceFrequency(&frequency);
-    std::vector<double> perCall;
-    for (int round = 0; round < kRounds; ++round) {
-        LARGE_INTEGER start;
-        LARGE_INTEGER end;
-        QueryPerformanceCounter(&start);
-        for (int i = 0; i < kCalls; ++i)
-            redraw();
-        QueryPerformanceCounter(&end);
-        perCall.push_back(Seconds(start, end, frequency) * 1e6 / kCalls);
-        rt::DoEvents();  // let the invalidated window repaint between rounds
-    }
-    std::sort(perCall.begin(), perCall.end());
-    return perCall[perCall.size() / 2];
+    return ::MedianMicroseconds(15, 400, [&](int) { redraw(); }, [] { rt::DoEvents(); });
 }
 
 }  // namespace
