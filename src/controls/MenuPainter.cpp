@@ -22,18 +22,11 @@ void Outline(MenuSurface& s, const MenuRect& r, Rgb color)
     s.Line(r.left, r.bottom - 1, r.left, r.top, color);
 }
 
-void FillFaceBlend(MenuSurface& s, const MenuItemLook& look, const MenuRect& r)
+// A blend of two colours; on 256 colours or fewer, a dotted fill of the menu and 3D-highlight colours instead.
+void FillBlend(MenuSurface& s, const MenuItemLook& look, const MenuRect& r, Rgb blend)
 {
     if (look.highColour)
-        s.Fill(r, look.colors.faceBlend);
-    else
-        s.FillDotted(r, look.colors.menuBack, look.colors.highlight3d);
-}
-
-void FillHighlightBlend(MenuSurface& s, const MenuItemLook& look, const MenuRect& r)
-{
-    if (look.highColour)
-        s.Fill(r, look.colors.highlightBlend);
+        s.Fill(r, blend);
     else
         s.FillDotted(r, look.colors.menuBack, look.colors.highlight3d);
 }
@@ -57,7 +50,7 @@ void PaintBarItem(MenuSurface& s, const MenuItemLook& look, const MenuRect& rc)
     r.left += 2;
     if (look.hotTracked) {
         if (look.flat) {
-            FillHighlightBlend(s, look, r);
+            FillBlend(s, look, r, look.colors.highlightBlend);
             Outline(s, r, look.colors.highlight);
         } else {
             s.Edge(r, MenuEdge::RaisedInner, EdgeSides::All);
@@ -104,7 +97,7 @@ void PaintPopupItem(MenuSurface& s, const MenuItemLook& look, const MenuRect& rc
     if (highlighted) {
         if (look.flat) {
             const MenuRect r{rc.left + 1, rc.top, rc.right - 2, rc.bottom};
-            FillHighlightBlend(s, look, r);
+            FillBlend(s, look, r, look.colors.highlightBlend);
             Outline(s, r, c.highlight);
         } else {
             s.Fill({boxRight, rc.top, rc.right, rc.bottom}, c.highlight);
@@ -174,7 +167,7 @@ void PaintMenuItem(MenuSurface& s, const MenuItemLook& look)
     else
         s.Fill(all, look.colors.menuBack);
     if (look.flat && !look.topLevel)
-        FillFaceBlend(s, look, {0, 0, look.rowHeight + 4, look.height + 1});
+        FillBlend(s, look, {0, 0, look.rowHeight + 4, look.height + 1}, look.colors.faceBlend);
 
     MenuRect rc{0, 1, look.width, look.height};
     if (look.separator) {

@@ -81,7 +81,6 @@ void GdiMenuSurface::Text(std::wstring_view text, const MenuRect& r, MenuTextAli
     else if (align == MenuTextAlign::Right)
         format |= DT_RIGHT;
     SetTextColor(dc_, color);
-    SetBkMode(dc_, TRANSPARENT);
     DrawTextW(dc_, text.data(), static_cast<int>(text.size()), &rect, format);
 }
 

@@ -187,10 +187,7 @@ void PopMenu::EnsureMetrics()
 
 bool PopMenu::IsHighColour()
 {
-    return colorMemory_.IsHighColour([] {
-        rt::MemoryDcHandle display(CreateDCW(L"DISPLAY", nullptr, nullptr, nullptr));
-        return display ? GetDeviceCaps(display.get(), BITSPIXEL) : 0;
-    });
+    return colorMemory_.IsHighColour(DisplayBitsPerPixel);
 }
 
 MenuColors PopMenu::Colors()

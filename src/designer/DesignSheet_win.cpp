@@ -103,9 +103,14 @@ void DesignSheet::ShowPage(int index)
     }
 }
 
+bool DesignSheet::AnyChanged() const
+{
+    return std::any_of(pages_.begin(), pages_.end(), [](auto* page) { return page->Changed(); });
+}
+
 void DesignSheet::UpdateApply()
 {
-    cmdApply.SetEnabled(std::any_of(pages_.begin(), pages_.end(), [](auto* page) { return page->Changed(); }));
+    cmdApply.SetEnabled(AnyChanged());
 }
 
 bool DesignSheet::ApplyAll()
@@ -118,7 +123,7 @@ bool DesignSheet::ApplyAll()
     }
     const bool saved = SaveChanges();
     UpdateApply();
-    return saved && std::none_of(pages_.begin(), pages_.end(), [](auto* page) { return page->Changed(); });
+    return saved && !AnyChanged();
 }
 
 void DesignSheet::cmdOK_Click()

@@ -54,6 +54,7 @@ protected:
 
 private:
     void ShowPage(int index);
+    bool AnyChanged() const;
     void UpdateApply();
     // Applies every page with changes and saves; false when a page kept changes or the save failed.
     bool ApplyAll();

@@ -152,10 +152,10 @@ void ppgControl::cboColourDepth_Click()
 {
     const int now = cboColourDepth.ListIndex();
     IconList* list = Selected();
-    if (now < LastDepthIndex.value_or(0) && list && list->ImageCount() > 0) {
+    if (now < LastDepthIndex && list && list->ImageCount() > 0) {
         if (rt::MsgBox(Module1::CarregaMensagem(734), rt::kMsgYesNo + rt::kMsgQuestion) == rt::kMsgResultNo) {
             cboColourDepth.SetTag(kChanging);
-            cboColourDepth.SetListIndex(LastDepthIndex.value_or(0));
+            cboColourDepth.SetListIndex(LastDepthIndex);
             cboColourDepth.SetTag(L"");
             return;
         }

@@ -9,7 +9,6 @@
 #include "runtime/PropertyPage_win.h"
 #include "runtime/TextBox_win.h"
 
-#include <optional>
 
 namespace imagelist {
 
@@ -46,7 +45,7 @@ private:
     bool Recreate(IconList& list, bool keepImages, int oldX, int oldY);
 
     // The combo's list index after the last accepted change; empty until the first click, counting as 0.
-    std::optional<int> LastDepthIndex;
+    int LastDepthIndex = 0;
 };
 
 }  // namespace imagelist

@@ -119,21 +119,13 @@ struct ReleaseUnknown {
 };
 template <class T> using ComPtr = std::unique_ptr<T, ReleaseUnknown>;
 
-struct CloseFile {
-    void operator()(HANDLE file) const
-    {
-        if (file != INVALID_HANDLE_VALUE)
-            CloseHandle(file);
-    }
-};
-
 // The whole file in movable global memory, as the picture loader's stream wants it; nullptr when it cannot
 // be read.
 HGLOBAL ReadIntoGlobal(const std::wstring& fileName, DWORD& size)
 {
-    std::unique_ptr<void, CloseFile> file(CreateFileW(fileName.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (file.get() == INVALID_HANDLE_VALUE)
+    const FileHandle file = OwnFile(CreateFileW(fileName.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file)
         return nullptr;
     LARGE_INTEGER length{};
     if (!GetFileSizeEx(file.get(), &length) || length.QuadPart <= 0 || length.QuadPart > (256 << 20))

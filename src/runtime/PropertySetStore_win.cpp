@@ -1,5 +1,6 @@
 #include "runtime/PropertySetStore_win.h"
 
+#include "runtime/Handles_win.h"
 #include "runtime/PropertySetFile.h"
 
 #include <windows.h>
@@ -9,15 +10,6 @@
 namespace rt {
 
 namespace {
-
-struct CloseFile {
-    void operator()(HANDLE file) const
-    {
-        if (file != INVALID_HANDLE_VALUE)
-            CloseHandle(file);
-    }
-};
-using FileHandle = std::unique_ptr<void, CloseFile>;
 
 // The system's text for `error`, without the line break it ends with.
 std::wstring SystemText(DWORD error)
@@ -38,9 +30,9 @@ std::wstring SystemText(DWORD error)
 
 std::variant<PropertyBag, std::wstring> ReadPropertySetFile(const std::wstring& path)
 {
-    FileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (file.get() == INVALID_HANDLE_VALUE)
+    const FileHandle file = OwnFile(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file)
         return SystemText(GetLastError());
     LARGE_INTEGER size{};
     if (!GetFileSizeEx(file.get(), &size))
@@ -67,9 +59,9 @@ std::optional<std::wstring> WritePropertySetFile(const std::wstring& path, const
 
     const std::wstring temporary = path + L".new";
     {
-        FileHandle file(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (file.get() == INVALID_HANDLE_VALUE)
+        FileHandle file = OwnFile(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                              FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file)
             return SystemText(GetLastError());
         DWORD written = 0;
         if (!WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) ||
