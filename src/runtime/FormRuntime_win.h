@@ -34,16 +34,21 @@ public:
     template <class Handle>
     static LRESULT Guarded(Form& form, Handle&& handle)
     {
-        form.EnterBusy();
+        EnterBusy(form);
         LRESULT result = 0;
         try {
             result = handle();
         } catch (...) {
             ReportException();
         }
-        form.LeaveBusy();
+        LeaveBusy(form);
         return result;
     }
+
+private:
+    // Out of line: Form is only declared here, and its members cannot be reached through an incomplete type.
+    static void EnterBusy(Form& form);
+    static void LeaveBusy(Form& form);
 };
 
 }  // namespace rt

@@ -435,6 +435,16 @@ void Form::LeaveBusy()
         DestroyFormWindow();
 }
 
+void FormRuntime::EnterBusy(Form& form)
+{
+    form.EnterBusy();
+}
+
+void FormRuntime::LeaveBusy(Form& form)
+{
+    form.LeaveBusy();
+}
+
 void Form::RunHandler(const std::function<void()>& handler)
 {
     if (!CanRaise())
