@@ -36,10 +36,10 @@ struct ButtonLook {
     int specialEffect = 0;
     int picturePosition = 0;
     bool hasPicture = false;
-    ButtonColors colors;  // already taken from the hover face colour while hovered
-    PixelRect captionRect;
-    PixelRect pressedCaptionRect;
-    PixelPoint picture;  // top-left of the picture
+    ButtonColors colors{};  // already taken from the hover face colour while hovered
+    PixelRect captionRect{};
+    PixelRect pressedCaptionRect{};
+    PixelPoint picture{};  // top-left of the picture
 };
 
 // Paints the whole face, frame, edge, caption and picture for `look`; returns the text state of the last

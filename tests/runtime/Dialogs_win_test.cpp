@@ -15,9 +15,10 @@ class OwnerWindow {
 public:
     OwnerWindow()
     {
-        const WNDCLASSW wc{.lpfnWndProc = DefWindowProcW,
-                           .hInstance = GetModuleHandleW(nullptr),
-                           .lpszClassName = L"DialogsTestOwner"};
+        WNDCLASSW wc{};
+        wc.lpfnWndProc = DefWindowProcW;
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.lpszClassName = L"DialogsTestOwner";
         RegisterClassW(&wc);  // fails harmlessly when a previous test registered it
         hwnd_ = CreateWindowW(L"DialogsTestOwner", L"Owner", WS_OVERLAPPEDWINDOW, 10, 10, 200, 100, nullptr, nullptr,
                               GetModuleHandleW(nullptr), nullptr);

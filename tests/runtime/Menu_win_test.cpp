@@ -117,7 +117,9 @@ TEST_F(MenuTest, ItemsCarryTheirIdentifierAndState)
     HMENU file = form.mnuArquivo.Popup();
     ASSERT_EQ(GetSubMenu(bar, 0), file);
     EXPECT_EQ(GetMenuItemID(file, 0), form.mnuLimpar.CommandId());
-    MENUITEMINFOW info{.cbSize = sizeof info, .fMask = MIIM_ID};
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_ID;
     ASSERT_TRUE(GetMenuItemInfoW(bar, 0, TRUE, &info));
     EXPECT_EQ(info.wID, static_cast<UINT>(reinterpret_cast<UINT_PTR>(file)));  // a popup's item: its handle
 

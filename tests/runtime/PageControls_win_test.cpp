@@ -213,7 +213,9 @@ TEST_F(PageControlsTest, ScrollBarStepsByItsChangesAndStaysWithinItsRange)
     EXPECT_EQ(bar.Max(), 2);
     EXPECT_EQ(events, (std::vector<std::wstring>{L"Change 1", L"Change 5", L"Change 9", L"Change 10",
                                                  L"Change 9", L"Change 6", L"Change 2"}));
-    SCROLLINFO info{sizeof info, SIF_ALL};
+    SCROLLINFO info{};
+    info.cbSize = sizeof info;
+    info.fMask = SIF_ALL;
     GetScrollInfo(bar.hWnd(), SB_CTL, &info);
     EXPECT_EQ(info.nPos, 2);
     EXPECT_EQ(info.nPage, 4u);

@@ -30,8 +30,10 @@ class PaintedWindow {
 public:
     PaintedWindow()
     {
-        const WNDCLASSW wc{
-            .lpfnWndProc = PaintProc, .hInstance = GetModuleHandleW(nullptr), .lpszClassName = L"PrintingTestWindow"};
+        WNDCLASSW wc{};
+        wc.lpfnWndProc = PaintProc;
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.lpszClassName = L"PrintingTestWindow";
         RegisterClassW(&wc);  // fails harmlessly when a previous test registered it
         window_.reset(CreateWindowW(L"PrintingTestWindow", L"Print me", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 20, 20,
                                     300, 200, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr));

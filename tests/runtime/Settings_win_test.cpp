@@ -53,8 +53,9 @@ TEST_F(Settings, AbsentUnreadableOrUnaddressableValuesGiveTheDefault)
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::PrintToString(c.app + L"|" + c.section + L"|" + c.key));
         EXPECT_EQ(rt::GetSetting(c.app, c.section, c.key, L"dflt"), L"dflt");
-        if (c.refused)
+        if (c.refused) {
             EXPECT_FALSE(rt::SaveSetting(c.app, c.section, c.key, L"v"));
+        }
     }
     EXPECT_EQ(rt::GetSetting(app, L"Conf", L"Absent"), L"");
 }
