@@ -6,6 +6,7 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <utility>
 
 namespace rt {
 
@@ -147,8 +148,11 @@ private:
     std::size_t pos_ = 0;
 };
 
-// The value of one entry; its length has been checked against the bytes left.
-std::variant<PropertyValue, PropertySetError> DecodeValue(Tag tag, std::span<const std::uint8_t> value)
+using Decoded = std::variant<PropertyValue, PropertySetError>;
+
+// The value of one entry; its length has been checked against the bytes left. Text and fonts are built in
+// place: GCC 12 at -O3 takes a moved-from temporary's release for freeing memory never allocated.
+Decoded DecodeValue(Tag tag, std::span<const std::uint8_t> value)
 {
     Reader in(value);
     auto exact = [&](std::size_t size) { return value.size() == size; };
@@ -173,7 +177,7 @@ std::variant<PropertyValue, PropertySetError> DecodeValue(Tag tag, std::span<con
         std::wstring text;
         if (value.size() % 2 != 0 || !in.Units(static_cast<std::uint32_t>(value.size() / 2), text))
             return PropertySetError::BadLength;
-        return PropertyValue(std::move(text));
+        return Decoded(std::in_place_type<PropertyValue>, std::move(text));
     }
     case Tag::Bytes:
         return PropertyValue(ByteArray(value.begin(), value.end()));
@@ -190,7 +194,7 @@ std::variant<PropertyValue, PropertySetError> DecodeValue(Tag tag, std::span<con
         font.italic = styles & kItalic;
         font.underline = styles & kUnderline;
         font.strikethrough = styles & kStrikethrough;
-        return PropertyValue(std::move(font));
+        return Decoded(std::in_place_type<PropertyValue>, std::move(font));
     }
     case Tag::NoPicture:
         if (!exact(0))

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -13,11 +14,11 @@ using controls::TilePieces;
 TEST(TilePieces, AlignTheTileToTheDestination)
 {
     const auto text = [](int x, int y, int w, int h, int tw, int th, int dy) {
-        std::string out;
+        std::ostringstream out;
         for (const TilePiece& p : TilePieces(x, y, w, h, tw, th, dy))
-            out += "(" + std::to_string(p.x) + "," + std::to_string(p.y) + " " + std::to_string(p.width) + "x" +
-                   std::to_string(p.height) + " from " + std::to_string(p.sourceX) + "," + std::to_string(p.sourceY) + ")";
-        return out;
+            out << '(' << p.x << ',' << p.y << ' ' << p.width << 'x' << p.height << " from " << p.sourceX << ','
+                << p.sourceY << ')';
+        return out.str();
     };
     EXPECT_EQ(text(5, 0, 25, 10, 10, 10, 0), "(5,0 5x10 from 5,0)(10,0 10x10 from 0,0)(20,0 10x10 from 0,0)");
     EXPECT_EQ(text(0, 3, 10, 3, 10, 10, 4), "(0,3 10x3 from 0,7)");  // the offset moves the first row

@@ -64,6 +64,7 @@ TEST(ImageListFile, OlderFormStartsWithTheCountAndIsVersionZero)
     const Bytes record = *EncodeRecord(icon, 0);
     ASSERT_EQ(record.size(), 940u);
     Bytes file;
+    file.reserve(4 + record.size());  // GCC 12 at -O3 warns of an overflow in the insert below without it
     Append32(file, 940);
     file.insert(file.end(), record.begin(), record.end());
     for (bool withKeys : {false, true}) {
