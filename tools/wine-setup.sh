@@ -46,8 +46,12 @@ wineserver -p
 wine cmd /c exit </dev/null >/dev/null 2>&1 || true
 keeper="${PLUMVANE_KEEPER:-}"
 if [ -n "$keeper" ] && [ -f "$keeper" ]; then
-    setsid wine "$keeper" </dev/null >/dev/null 2>&1 &
+    # The keeper writes this file once it runs: another prefix's keeper on the machine cannot be taken for it.
+    ready="$WINEPREFIX/drive_c/keeper-ready"
+    rm -f "$ready"
+    setsid wine "$keeper" 'C:\keeper-ready' </dev/null >/dev/null 2>&1 &
     # Wait until the keeper runs, so the first test does not share its start with the keeper's.
-    for _ in $(seq 100); do pgrep -f WineKeeper.exe >/dev/null && break; sleep 0.05; done
+    for _ in $(seq 100); do [ -e "$ready" ] && break; sleep 0.05; done
+    [ -e "$ready" ] || echo "wine-setup: the keeper did not start within 5 s" >&2
     wine cmd /c exit </dev/null >/dev/null 2>&1 || true
 fi
