@@ -10,11 +10,16 @@ cmake --build --preset windows --target Plumvane WineKeeper
 headless=0
 if [ -z "${DISPLAY:-}" ]; then
     headless=1
-    export DISPLAY=:57
-    Xvfb "$DISPLAY" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    # Xvfb picks a display no other server holds and writes its number once it takes connections.
+    displayFile="$(mktemp)"
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$displayFile" >/dev/null 2>&1 &
     xvfb=$!
-    trap 'kill $xvfb 2>/dev/null || true' EXIT
-    for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+    trap 'kill $xvfb 2>/dev/null || true; rm -f "$displayFile"' EXIT
+    started() { grep -q '^[0-9][0-9]*$' "$displayFile"; }
+    for _ in $(seq 100); do started && break; sleep 0.1; done
+    started || { echo "run.sh: Xvfb did not start" >&2; exit 1; }
+    export DISPLAY=":$(cat "$displayFile")"
+    echo "Showing the program on Xvfb display $DISPLAY"
 fi
 
 tools/wine-setup.sh stop
