@@ -1,5 +1,6 @@
 #include "controls/PopMenu_win.h"
 
+#include "runtime/ErrorNumbers.h"
 #include "runtime/ErrorState.h"
 #include "runtime/Form_win.h"
 #include "runtime/LastError_win.h"
@@ -12,7 +13,6 @@ namespace controls {
 
 namespace {
 
-constexpr int kSubscriptOutOfRange = 9;
 // Menu texts are read through a buffer of 128 characters: longer ones are cut to 127.
 constexpr int kTextBuffer = 128;
 
@@ -162,7 +162,7 @@ int PopMenu::MenuIndex(const MenuKey& vKey)
 {
     const int index = items_.FindItemIndex(vKey);
     if (index < 0)
-        rt::Err().Raise(kSubscriptOutOfRange, rt::ExeName() + L".cPopMenu");
+        rt::Err().Raise(rt::kErrSubscriptOutOfRange, rt::ExeName() + L".cPopMenu");
     return index;
 }
 

@@ -4,6 +4,8 @@
 #include "imagelist/IconStrip.h"
 #include "imagelist/ImageListFile.h"
 #include "imagelist/mSaveIcon_win.h"
+#include "runtime/ErrorNumbers.h"
+#include "runtime/FileIo_win.h"
 #include "runtime/Handles_win.h"
 #include "runtime/LastError_win.h"
 #include "runtime/NumberText.h"
@@ -12,19 +14,11 @@
 #include "runtime/Screen_win.h"
 
 #include <algorithm>
-#include <limits>
 
 namespace imagelist {
 
 namespace {
 
-constexpr int kSubscriptOutOfRange = 9;
-constexpr int kInvalidCall = 5;
-constexpr int kDuplicateKey = 457;
-constexpr int kFileNotFound = 53;
-constexpr int kFileAccess = 75;
-constexpr int kBadFileFormat = 321;
-constexpr int kOutOfMemory = 7;
 constexpr int kControlSize = 36;  // pixels, both ways
 // Larger image-list files than this are not ours: 500 icons of 72 x 72 take 11 MB.
 constexpr std::uint64_t kLargestFile = 256u << 20;
@@ -136,59 +130,17 @@ bool AddStrip(HIMAGELIST list, HDC dc, const IconStrip& strip)
     return false;
 }
 
-std::vector<std::uint8_t> ReadWholeFile(const std::wstring& name)
+std::vector<std::uint8_t> ReadListFile(const std::wstring& name)
 {
-    rt::UniqueHandle<HANDLE, CloseHandle> file(CreateFileW(name.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (file.get() == INVALID_HANDLE_VALUE) {
-        file.release();
-        const DWORD error = GetLastError();
-        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)
-            RaiseToCaller(kFileNotFound, L"File not found");
-        RaiseToCaller(kFileAccess, L"Path/File access error");
+    auto read = rt::ReadWholeFile(name, kLargestFile);
+    if (auto* failure = std::get_if<rt::FileFailure>(&read)) {
+        if (failure->fault == rt::FileFault::NotFound)
+            RaiseToCaller(rt::kErrFileNotFound, L"File not found");
+        if (failure->fault == rt::FileFault::TooLarge)
+            RaiseToCaller(rt::kErrOutOfMemory, L"Out of memory");
+        RaiseToCaller(rt::kErrFileAccess, L"Path/File access error");
     }
-    LARGE_INTEGER size{};
-    if (!GetFileSizeEx(file.get(), &size))
-        RaiseToCaller(kFileAccess, L"Path/File access error");
-    if (static_cast<std::uint64_t>(size.QuadPart) > kLargestFile)
-        RaiseToCaller(kOutOfMemory, L"Out of memory");
-    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size.QuadPart));
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        DWORD got = 0;
-        const DWORD want = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 30));
-        if (!ReadFile(file.get(), bytes.data() + done, want, &got, nullptr) || got == 0)
-            RaiseToCaller(kFileAccess, L"Path/File access error");
-        done += got;
-    }
-    return bytes;
-}
-
-// Writes the whole file beside its place first and then puts it there, so that the old file is replaced
-// whole and a failed save leaves it as it was.
-void ReplaceFile(const std::wstring& name, const std::vector<std::uint8_t>& bytes)
-{
-    const std::wstring temporary = name + L"." + std::to_wstring(GetCurrentProcessId()) + L".tmp";
-    {
-        rt::UniqueHandle<HANDLE, CloseHandle> file(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr,
-                                                               CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (file.get() == INVALID_HANDLE_VALUE) {
-            file.release();
-            RaiseToCaller(kFileAccess, L"Path/File access error");
-        }
-        DWORD written = 0;
-        if (bytes.size() > std::numeric_limits<DWORD>::max() ||
-            !WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) ||
-            written != bytes.size()) {
-            file.reset();
-            DeleteFileW(temporary.c_str());
-            RaiseToCaller(kFileAccess, L"Path/File access error");
-        }
-    }
-    if (!MoveFileExW(temporary.c_str(), name.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        DeleteFileW(temporary.c_str());
-        RaiseToCaller(kFileAccess, L"Path/File access error");
-    }
+    return std::move(std::get<std::vector<std::uint8_t>>(read));
 }
 
 }  // namespace
@@ -263,7 +215,7 @@ void IconList::RepaintInDesign()
 
 void IconList::RaiseSubscript() const
 {
-    rt::Err().Raise(kSubscriptOutOfRange, Source());
+    rt::Err().Raise(rt::kErrSubscriptOutOfRange, Source());
 }
 
 bool IconList::Create()
@@ -272,7 +224,7 @@ bool IconList::Create()
     HIMAGELIST list = ImageList_Create(iconSizeX_, iconSizeY_, static_cast<UINT>(colourDepth_) | ILC_MASK, 4, 4);
     if (!ValidList(list))
         return false;
-    list_ = list;
+    list_ = rt::ImageListHandle(list);
     return true;
 }
 
@@ -280,8 +232,7 @@ void IconList::Destroy()
 {
     if (!list_)
         return;
-    ImageList_Destroy(list_);
-    list_ = nullptr;
+    list_.reset();
     keys_.Erase();
 }
 
@@ -305,7 +256,7 @@ void IconList::SetColourDepth(std::int32_t eDepth)
 
 std::int16_t IconList::ImageCount() const
 {
-    return list_ ? static_cast<std::int16_t>(ImageList_GetImageCount(list_)) : 0;
+    return list_ ? static_cast<std::int16_t>(ImageList_GetImageCount(list_.get())) : 0;
 }
 
 void IconList::ResizeKeys()
@@ -322,10 +273,10 @@ void IconList::SetKey(std::size_t i0, const ImageRef& vKey)
     case KeyResult::Stored:
         break;
     case KeyResult::Duplicate:
-        rt::Err().Raise(kDuplicateKey);
+        rt::Err().Raise(rt::kErrDuplicateKey);
         break;
     case KeyResult::HasSeparator:
-        rt::Err().Raise(kInvalidCall, Source());
+        rt::Err().Raise(rt::kErrInvalidCall, Source());
         break;
     }
 }
@@ -386,13 +337,13 @@ void IconList::SwapImages(int i, int j)
 {
     if (i == j)
         return;
-    const int count = ImageList_GetImageCount(list_);
-    if (!ImageList_SetImageCount(list_, static_cast<UINT>(count + 1)))
+    const int count = ImageList_GetImageCount(list_.get());
+    if (!ImageList_SetImageCount(list_.get(), static_cast<UINT>(count + 1)))
         return;
-    ImageList_Copy(list_, count, list_, i, ILCF_MOVE);
-    ImageList_Copy(list_, i, list_, j, ILCF_MOVE);
-    ImageList_Copy(list_, j, list_, count, ILCF_MOVE);
-    ImageList_Remove(list_, count);
+    ImageList_Copy(list_.get(), count, list_.get(), i, ILCF_MOVE);
+    ImageList_Copy(list_.get(), i, list_.get(), j, ILCF_MOVE);
+    ImageList_Copy(list_.get(), j, list_.get(), count, ILCF_MOVE);
+    ImageList_Remove(list_.get(), count);
 }
 
 void IconList::SwapOrCopyImage(const ImageRef& vKeySrc, const ImageRef& vKeyDst, std::int32_t eSwap)
@@ -406,7 +357,7 @@ void IconList::SwapOrCopyImage(const ImageRef& vKeySrc, const ImageRef& vKeyDst,
     if (eSwap & ILCF_SWAP)
         SwapImages(source - 1, destination - 1);
     else
-        ImageList_Copy(list_, source - 1, list_, destination - 1, ILCF_MOVE);
+        ImageList_Copy(list_.get(), source - 1, list_.get(), destination - 1, ILCF_MOVE);
     ResizeKeys();
     keys_.Swap(static_cast<std::size_t>(source - 1), static_cast<std::size_t>(destination - 1));
     PropertyChanged(L"Images");
@@ -420,7 +371,7 @@ void IconList::RemoveImage(const ImageRef& vKey)
     const int position = ItemIndex(vKey);
     if (position < 0)
         return;
-    ImageList_Remove(list_, position - 1);
+    ImageList_Remove(list_.get(), position - 1);
     keys_.Remove(static_cast<std::size_t>(position - 1));
     ResizeKeys();
     PropertyChanged(L"Images");
@@ -464,9 +415,9 @@ bool IconList::AddFromHandle(HANDLE hImage, std::int32_t iType, const ImageRef& 
                         }
                     }
                 }
-                ImageList_AddMasked(list_, static_cast<HBITMAP>(hImage), back);
+                ImageList_AddMasked(list_.get(), static_cast<HBITMAP>(hImage), back);
             } else if (iType == kImageIcon || iType == kImageCursor) {
-                ImageList_AddIcon(list_, static_cast<HICON>(hImage));
+                ImageList_AddIcon(list_.get(), static_cast<HICON>(hImage));
             }
             // Judged by the count: an add that took nothing (a bitmap narrower than one image) may still
             // answer with index 0.
@@ -501,15 +452,11 @@ std::int32_t IconList::AddFromFile(const std::wstring& sFileName, std::int32_t i
         const bool sized = iType == kImageIcon || iType == kImageCursor;
         HANDLE image = LoadImageW(nullptr, sFileName.c_str(), static_cast<UINT>(iType), sized ? iconSizeX_ : 0,
                                   sized ? iconSizeY_ : 0, flags);
+        // The list keeps copies: the loaded image goes when this call ends.
+        rt::BitmapHandle bitmap(iType == kImageBitmap ? static_cast<HBITMAP>(image) : nullptr);
+        rt::IconHandle icon(iType == kImageIcon ? static_cast<HICON>(image) : nullptr);
+        rt::CursorHandle cursor(iType == kImageCursor ? static_cast<HCURSOR>(image) : nullptr);
         added = AddFromHandle(image, iType, vKey, lBackColor, vKeyAfter);
-        if (image) {
-            if (iType == kImageBitmap)
-                DeleteObject(image);
-            else if (iType == kImageIcon)
-                DestroyIcon(static_cast<HICON>(image));
-            else if (iType == kImageCursor)
-                DestroyCursor(static_cast<HCURSOR>(image));
-        }
     }
     PropertyChanged(L"Images");
     PropertyChanged(L"Size");
@@ -526,9 +473,9 @@ void IconList::AddRecords(std::span<const std::uint8_t> data, std::int32_t versi
     const std::vector<std::size_t> offsets = RecordOffsets(data, version);
     int cx = 0;
     int cy = 0;
-    ImageList_GetIconSize(list_, &cx, &cy);
+    ImageList_GetIconSize(list_.get(), &cx, &cy);
     if (const auto strip = BuildStrip(data, offsets, version, cx, cy))
-        if (AddStrip(list_, dc.get(), *strip))
+        if (AddStrip(list_.get(), dc.get(), *strip))
             return;
     std::size_t offset = 0;
     while (offset < data.size()) {
@@ -537,7 +484,7 @@ void IconList::AddRecords(std::span<const std::uint8_t> data, std::int32_t versi
         if (!mSaveIcon::BytesToIcon(dc.get(), icon, data, offset, size, version))
             break;  // no size: the records after it cannot be found
         const rt::IconHandle owner(icon);
-        ImageList_AddIcon(list_, icon);
+        ImageList_AddIcon(list_.get(), icon);
         offset += size;
     }
 }
@@ -547,14 +494,17 @@ bool IconList::SaveToFile(const std::wstring& sFileName)
     const std::int32_t version = kProgramVersion;
     if (!list_)
         return false;
-    const Collected records = CollectRecords(list_, ILD_TRANSPARENT, version);
+    const Collected records = CollectRecords(list_.get(), ILD_TRANSPARENT, version);
     if (records.bytes.empty())
-        RaiseToCaller(kSubscriptOutOfRange, L"Subscript out of range");  // nothing to save: no file is made
+        RaiseToCaller(rt::kErrSubscriptOutOfRange, L"Subscript out of range");  // nothing to save: no file is made
     std::vector<std::string> keys;
     for (std::size_t p = 0; p < records.written.size(); ++p)
         if (records.written[p])
             keys.push_back(Ansi(p < keys_.size() ? keys_[p] : std::wstring()));
-    ReplaceFile(sFileName, EncodeFile(version, records.bytes, JoinKeys<char>(keys, '\xFF', KeyTextForm::File)));
+    // A failed save leaves the old file whole.
+    if (rt::ReplaceWholeFile(sFileName,
+                             EncodeFile(version, records.bytes, JoinKeys<char>(keys, '\xFF', KeyTextForm::File))))
+        RaiseToCaller(rt::kErrFileAccess, L"Path/File access error");
     return true;
 }
 
@@ -562,9 +512,9 @@ bool IconList::LoadFromFile(const std::wstring& sFileName)
 {
     if (!list_)
         return false;
-    const auto read = DecodeFile(ReadWholeFile(sFileName));
+    const auto read = DecodeFile(ReadListFile(sFileName));
     if (std::holds_alternative<FileError>(read))
-        RaiseToCaller(kBadFileFormat, L"Bad file format");
+        RaiseToCaller(rt::kErrBadFileFormat, L"Bad file format");
     const ImageListContent& content = std::get<ImageListContent>(read);
     const std::size_t count0 = static_cast<std::size_t>(std::max<int>(ImageCount(), 0));
     AddRecords(content.records, content.version);
@@ -584,7 +534,7 @@ void IconList::UserControl_WriteProperties(rt::PropertyBag& PropBag)
     PropBag.Write(L"ColourDepth", colourDepth_, 0);
     Collected records;
     if (list_ && ImageCount() > 0) {
-        records = CollectRecords(list_, ILD_NORMAL, version);
+        records = CollectRecords(list_.get(), ILD_NORMAL, version);
         if (!records.bytes.empty()) {
             PropBag.Write(L"Size", static_cast<std::int32_t>(records.bytes.size()));
             PropBag.Write(L"Images", records.bytes);

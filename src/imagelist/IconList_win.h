@@ -17,6 +17,7 @@
 // records (imagelist/IconRecord.h).
 #include "imagelist/ImageKeys.h"
 #include "runtime/ErrorState.h"
+#include "runtime/Handles_win.h"
 #include "runtime/UserControl_win.h"
 
 #include <windows.h>
@@ -76,8 +77,8 @@ public:
     // Adds a bitmap (cut into images of the icon width), icon or cursor, at the end or after vKeyAfter.
     bool AddFromHandle(HANDLE hImage, std::int32_t iType, const ImageRef& vKey = {}, std::int32_t lBackColor = -1,
                        const ImageRef& vKeyAfter = {});
-    HIMAGELIST hIml() const { return list_; }
-    operator HIMAGELIST() const { return list_; }
+    HIMAGELIST hIml() const { return list_.get(); }
+    operator HIMAGELIST() const { return list_.get(); }
     bool SaveToFile(const std::wstring& sFileName);
     bool LoadFromFile(const std::wstring& sFileName);
 
@@ -103,7 +104,7 @@ private:
     void AddRecords(std::span<const std::uint8_t> data, std::int32_t version);
     void RepaintInDesign();
 
-    HIMAGELIST list_ = nullptr;
+    rt::ImageListHandle list_;
     std::int32_t iconSizeX_ = 16;
     std::int32_t iconSizeY_ = 16;
     std::int32_t colourDepth_ = 0;

@@ -1,5 +1,6 @@
 #include "runtime/App_win.h"
 
+#include "runtime/ErrorNumbers.h"
 #include "runtime/ErrorState.h"
 #include "runtime/FormRuntime_win.h"
 #include "runtime/Form_win.h"
@@ -232,17 +233,15 @@ int ShiftState()
 
 void ReportException() noexcept
 {
-    // Error 51, "Internal error": a fault of the program, not of the user's input.
-    constexpr int kInternalError = 51;
     try {
         try {
             throw;
         } catch (const std::exception& e) {
             const std::string what = e.what();
-            Err().Raise(kInternalError, L"Plumvane", std::wstring(what.begin(), what.end()));
+            Err().Raise(kErrInternal, L"Plumvane", std::wstring(what.begin(), what.end()));
             OutputDebugStringA(("Plumvane: exception in a handler: " + what + "\n").c_str());
         } catch (...) {
-            Err().Raise(kInternalError, L"Plumvane");
+            Err().Raise(kErrInternal, L"Plumvane");
             OutputDebugStringA("Plumvane: unknown exception in a handler\n");
         }
     } catch (...) {

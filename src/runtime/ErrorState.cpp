@@ -1,5 +1,7 @@
 #include "runtime/ErrorState.h"
 
+#include "runtime/ErrorNumbers.h"
+
 #include <utility>
 
 namespace rt {
@@ -10,12 +12,12 @@ std::wstring ErrorState::StandardText(int number)
     if ((number & kObjectMask) == kObjectError)
         number &= ~kObjectMask;
     switch (number) {
-    case 5: return L"Invalid procedure call or argument";
-    case 6: return L"Overflow";
-    case 9: return L"Subscript out of range";
-    case 11: return L"Division by zero";
-    case 13: return L"Type mismatch";
-    case 457: return L"This key is already associated with an element of this collection";
+    case kErrInvalidCall: return L"Invalid procedure call or argument";
+    case kErrOverflow: return L"Overflow";
+    case kErrSubscriptOutOfRange: return L"Subscript out of range";
+    case kErrDivisionByZero: return L"Division by zero";
+    case kErrTypeMismatch: return L"Type mismatch";
+    case kErrDuplicateKey: return L"This key is already associated with an element of this collection";
     case 13081: return L"Can't subclass window";
     case 13082: return L"Message already handled by another class";
     case 13083: return L"Invalid window";

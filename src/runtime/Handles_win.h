@@ -2,6 +2,7 @@
 // Move-only owners of GDI and USER handles, and scoped objects for the paired calls (BeginPaint/EndPaint,
 // GetDC/ReleaseDC, SelectObject). Nothing here copies a handle, so nothing is released twice.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <utility>
 
@@ -62,6 +63,10 @@ inline void CloseDc(HDC dc)
 {
     DeleteDC(dc);
 }
+inline void CloseImageList(HIMAGELIST list)
+{
+    ImageList_Destroy(list);
+}
 inline void CloseKernelHandle(HANDLE handle)
 {
     CloseHandle(handle);
@@ -75,6 +80,7 @@ using BitmapHandle = UniqueHandle<HBITMAP, detail::DeleteGdiObject>;
 using RegionHandle = UniqueHandle<HRGN, detail::DeleteGdiObject>;
 using IconHandle = UniqueHandle<HICON, detail::CloseIcon>;
 using CursorHandle = UniqueHandle<HCURSOR, detail::CloseCursor>;
+using ImageListHandle = UniqueHandle<HIMAGELIST, detail::CloseImageList>;  // ImageList_Create
 using MenuHandle = UniqueHandle<HMENU, detail::CloseMenu>;
 using WindowHandle = UniqueHandle<HWND, detail::CloseWindow>;
 using MemoryDcHandle = UniqueHandle<HDC, detail::CloseDc>;  // CreateCompatibleDC / CreateDC

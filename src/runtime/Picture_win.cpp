@@ -1,10 +1,12 @@
 #include "runtime/Picture_win.h"
 
+#include "runtime/FileIo_win.h"
 #include "runtime/LastError_win.h"
 
 #include <olectl.h>
 
 #include <cmath>
+#include <cstring>
 #include <memory>
 
 namespace rt {
@@ -12,6 +14,7 @@ namespace rt {
 namespace {
 
 constexpr double kHimetricPerInch = 2540.0;
+constexpr std::uint64_t kLargestPicture = 256u << 20;
 
 int ScreenDpi(int index)
 {
@@ -120,28 +123,24 @@ struct ReleaseUnknown {
 template <class T> using ComPtr = std::unique_ptr<T, ReleaseUnknown>;
 
 // The whole file in movable global memory, as the picture loader's stream wants it; nullptr when it cannot
-// be read.
+// be read or is empty.
 HGLOBAL ReadIntoGlobal(const std::wstring& fileName, DWORD& size)
 {
-    const FileHandle file = OwnFile(CreateFileW(fileName.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file)
+    const auto read = ReadWholeFile(fileName, kLargestPicture);
+    const auto* bytes = std::get_if<std::vector<std::uint8_t>>(&read);
+    if (!bytes || bytes->empty())
         return nullptr;
-    LARGE_INTEGER length{};
-    if (!GetFileSizeEx(file.get(), &length) || length.QuadPart <= 0 || length.QuadPart > (256 << 20))
-        return nullptr;
-    size = static_cast<DWORD>(length.QuadPart);
+    size = static_cast<DWORD>(bytes->size());
     HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, size);
     if (!memory)
         return nullptr;
-    void* bytes = GlobalLock(memory);
-    DWORD read = 0;
-    const bool ok = bytes && ReadFile(file.get(), bytes, size, &read, nullptr) && read == size;
-    GlobalUnlock(memory);
-    if (!ok) {
+    void* target = GlobalLock(memory);
+    if (!target) {
         GlobalFree(memory);
         return nullptr;
     }
+    std::memcpy(target, bytes->data(), size);
+    GlobalUnlock(memory);
     return memory;
 }
 

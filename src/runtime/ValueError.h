@@ -1,6 +1,8 @@
 #pragma once
 // Failures of value conversions and arithmetic. The numbers are the runtime error numbers the
 // program reports (the error state keeps them), so callers can raise them unchanged.
+#include "runtime/ErrorNumbers.h"
+
 #include <cassert>
 #include <utility>
 #include <variant>
@@ -8,10 +10,10 @@
 namespace rt {
 
 enum class ValueError {
-    InvalidCall = 5,      // invalid procedure call or argument
-    Overflow = 6,
-    DivisionByZero = 11,
-    TypeMismatch = 13,
+    InvalidCall = kErrInvalidCall,
+    Overflow = kErrOverflow,
+    DivisionByZero = kErrDivisionByZero,
+    TypeMismatch = kErrTypeMismatch,
 };
 
 // A value or the reason there is none.

@@ -2,6 +2,7 @@
 // loader and the property-set file.
 #include "runtime/ComboBox_win.h"
 #include "runtime/CommandButton_win.h"
+#include "runtime/FileIo_win.h"
 #include "runtime/Handles_win.h"
 #include "runtime/Picture_win.h"
 #include "runtime/PropertyPage_win.h"
@@ -376,12 +377,12 @@ TEST(PropertySetStore, SavesInPlaceAndKeepsTheOldFileWhenASaveFails)
 
     // The new copy cannot be made (its name is taken by a folder): the old file stays whole.
     const std::vector<std::uint8_t> before = ReadBytes(path);
-    CreateDirectoryW((path + L".new").c_str(), nullptr);
+    CreateDirectoryW(rt::TemporaryBeside(path).c_str(), nullptr);
     const auto failed = rt::WritePropertySetFile(path, first);
     ASSERT_TRUE(failed);
     EXPECT_FALSE(failed->empty());
     EXPECT_EQ(ReadBytes(path), before);
-    RemoveDirectoryW((path + L".new").c_str());
+    RemoveDirectoryW(rt::TemporaryBeside(path).c_str());
 
     // Files that cannot be read give a reason and no set.
     WriteBytes(path, {'P', 'V', 'P', 'S', 1, 0, 0, 0, 5, 0, 0, 0});

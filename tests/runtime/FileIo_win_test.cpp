@@ -1,0 +1,107 @@
+#include "runtime/FileIo_win.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+std::wstring TempPath(const std::wstring& name)
+{
+    wchar_t folder[MAX_PATH];
+    GetTempPathW(MAX_PATH, folder);
+    return std::wstring(folder) + L"plumvane-fileio-" + std::to_wstring(GetCurrentProcessId()) + L"-" + name;
+}
+
+void WriteBytes(const std::wstring& path, const Bytes& bytes)
+{
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    DWORD written = 0;
+    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    CloseHandle(file);
+}
+
+std::optional<Bytes> Read(const std::wstring& path, std::uint64_t largest = 1000)
+{
+    auto read = rt::ReadWholeFile(path, largest);
+    if (auto* bytes = std::get_if<Bytes>(&read))
+        return *bytes;
+    return std::nullopt;
+}
+
+std::optional<rt::FileFault> Fault(const std::wstring& path, std::uint64_t largest = 1000)
+{
+    auto read = rt::ReadWholeFile(path, largest);
+    if (auto* failure = std::get_if<rt::FileFailure>(&read))
+        return failure->fault;
+    return std::nullopt;
+}
+
+bool Exists(const std::wstring& path)
+{
+    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+TEST(FileIo, ReadsWholeFilesAndNamesWhyOthersCannotBeRead)
+{
+    const std::wstring file = TempPath(L"five.bin");
+    const std::wstring folder = TempPath(L"folder");
+    WriteBytes(file, {1, 2, 3, 4, 5});
+    CreateDirectoryW(folder.c_str(), nullptr);
+
+    EXPECT_EQ(Read(file, 5), (Bytes{1, 2, 3, 4, 5}));  // exactly the largest size taken
+    struct Case {
+        const char* name;
+        std::wstring path;
+        std::uint64_t largest;
+        rt::FileFault fault;
+    };
+    for (const Case& c : {Case{"missing file", TempPath(L"absent.bin"), 1000, rt::FileFault::NotFound},
+                          Case{"missing folder", folder + L"-absent\\x.bin", 1000, rt::FileFault::NotFound},
+                          Case{"a folder", folder, 1000, rt::FileFault::Access},
+                          Case{"one byte too large", file, 4, rt::FileFault::TooLarge}}) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(Fault(c.path, c.largest), c.fault);
+    }
+    WriteBytes(file, {});
+    EXPECT_EQ(Read(file), Bytes{});
+    DeleteFileW(file.c_str());
+    RemoveDirectoryW(folder.c_str());
+}
+
+TEST(FileIo, ReplacesWholeOrLeavesTheOldFileAsItWas)
+{
+    const std::wstring path = TempPath(L"target.bin");
+    const std::wstring temporary = rt::TemporaryBeside(path);
+    EXPECT_EQ(rt::ReplaceWholeFile(path, Bytes{7, 8}), std::nullopt);  // no file there yet
+    EXPECT_EQ(rt::ReplaceWholeFile(path, Bytes{9}), std::nullopt);     // over a longer one
+    EXPECT_EQ(Read(path), Bytes{9});
+    EXPECT_FALSE(Exists(temporary));
+
+    // The copy cannot be made: its name is taken by a folder.
+    CreateDirectoryW(temporary.c_str(), nullptr);
+    auto failure = rt::ReplaceWholeFile(path, Bytes{1, 2, 3});
+    ASSERT_TRUE(failure);
+    EXPECT_EQ(failure->fault, rt::FileFault::Access);
+    EXPECT_NE(failure->systemError, 0u);
+    EXPECT_EQ(Read(path), Bytes{9});
+    RemoveDirectoryW(temporary.c_str());
+
+    // The copy is made but cannot take the target's place (a folder): it does not stay behind.
+    const std::wstring folder = TempPath(L"folder-target");
+    CreateDirectoryW(folder.c_str(), nullptr);
+    failure = rt::ReplaceWholeFile(folder, Bytes{1});
+    ASSERT_TRUE(failure);
+    EXPECT_EQ(failure->fault, rt::FileFault::Access);
+    EXPECT_FALSE(Exists(rt::TemporaryBeside(folder)));
+    EXPECT_TRUE(Exists(folder));
+    RemoveDirectoryW(folder.c_str());
+    DeleteFileW(path.c_str());
+}
+
+}  // namespace
