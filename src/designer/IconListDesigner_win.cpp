@@ -10,7 +10,7 @@ namespace designer {
 
 IconListDesigner::IconListDesigner()
 {
-    AddPages({&ppgControl1});
+    AddPages({&ppgControl1, &ppgImages1});
     Add(Image1, {L"Image1"});
     Image1.SetAmbientUserMode(false);
     SetSelection({&Image1});

@@ -5,6 +5,7 @@
 #include "designer/DesignSheet_win.h"
 #include "imagelist/IconList_win.h"
 #include "imagelist/ppgControl_win.h"
+#include "imagelist/ppgImages_win.h"
 #include "runtime/PropertyBag.h"
 
 #include <optional>
@@ -17,6 +18,7 @@ public:
     IconListDesigner();
 
     imagelist::ppgControl ppgControl1;
+    imagelist::ppgImages ppgImages1;
     imagelist::IconList Image1;
 
     // Takes the set kept in `path`; a path with no file yet starts a new control, saved there at the first
