@@ -457,9 +457,12 @@ int ppgImages::PaintStrip()
         int cx = 0, cy = 0;
         ImageList_GetIconSize(images, &cx, &cy);
         if (const ScrollSettings scroll = StripScroll(StripRect, count, cx); scroll.visible) {
-            hscScroll.SetMax(scroll.max);
+            // Each setting redraws the bar: only what differs is set.
+            if (hscScroll.Max() != scroll.max)
+                hscScroll.SetMax(scroll.max);
             hscScroll.SetSmallChange(scroll.smallChange);
-            hscScroll.SetLargeChange(scroll.largeChange);
+            if (hscScroll.LargeChange() != scroll.largeChange)
+                hscScroll.SetLargeChange(scroll.largeChange);
             hscScroll.SetVisible(true);
         } else {
             hscScroll.SetValue(0);

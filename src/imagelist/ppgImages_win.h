@@ -18,6 +18,7 @@
 #include "runtime/ScrollBar_win.h"
 #include "runtime/TextBox_win.h"
 
+#include <cstdint>
 #include <string>
 
 namespace imagelist {
@@ -58,6 +59,9 @@ public:
     // Repaints the strip and brings the index and key boxes and the buttons up to date; a key edit not yet
     // written is dropped.
     void DrawImages();
+    // Adds every frame of an animated cursor as an image, after position lKeyAfter (0: at the end), drawn on
+    // the transparent colour; the first frame keyed sKey. A file that draws at every step is one frame.
+    void AddCursorFrames(const std::wstring& sFileName, int lKeyAfter, const std::wstring& sKey);
 
 protected:
     void Design() override;
@@ -85,8 +89,6 @@ private:
     // Adds the images of one file after the selected image; `colour` is the transparent colour of bitmaps
     // (-1: the top-left pixel).
     void AddFile(IconList& list, const std::wstring& path, std::int32_t colour);
-    // Every frame of an animated cursor as one image each, on the transparent background colour.
-    void AddCursorFrames(const std::wstring& sFileName, int lKeyAfter, const std::wstring& sKey);
     void CommitKey();
     void ShowTransparentColour();
     // iDirection 1 after a step to the next image, anything else after a step back.

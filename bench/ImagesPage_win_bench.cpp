@@ -1,0 +1,137 @@
+// The Images page's costs beside the platform's own ways of doing the same work: repainting the strip of a
+// list of 500 images (the page's DrawImages, with its scroll bar and boxes, beside ImageList_Draw of the
+// visible cells straight into a memory context), and placing the six frames of an animated cursor after
+// image 1 of 47 (AddCursorFrames beside loading six cursor files and adding them one by one, then moving
+// them into place). Prints medians; asserts nothing.
+#include "designer/IconListDesigner_win.h"
+#include "runtime/Handles_win.h"
+#include "support/ImageFileBytes.h"
+
+#include "MedianTiming_win.h"
+
+#include <commctrl.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace {
+
+void Pump()
+{
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+}
+
+std::wstring Write(const std::wstring& path, const test::Bytes& bytes)
+{
+    rt::FileHandle file = rt::OwnFile(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    DWORD done = 0;
+    WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &done, nullptr);
+    return path;
+}
+
+void FillTo(imagelist::IconList& list, const std::wstring& icon, int count)
+{
+    while (list.ImageCount() < count)
+        list.AddFromFile(icon, imagelist::kImageIcon);
+}
+
+// The platform's own repaint: the strip's background and its visible cells drawn into a memory context.
+double PlatformStrip(HIMAGELIST images, const imagelist::PixelRect& strip, int first, int cells)
+{
+    rt::WindowDc screen(nullptr);
+    rt::MemoryDcHandle dc(CreateCompatibleDC(screen.get()));
+    rt::BitmapHandle canvas(CreateCompatibleBitmap(screen.get(), strip.right + 4, strip.bottom + 4));
+    rt::SelectScope select(dc.get(), canvas.get());
+    rt::BrushHandle window(CreateSolidBrush(GetSysColor(COLOR_WINDOW)));
+    const RECT outer{strip.left, strip.top, strip.right, strip.bottom};
+    return MedianMicroseconds(21, 50, [&](int) {
+        FillRect(dc.get(), &outer, window.get());
+        for (int i = 0; i < cells; ++i)
+            ImageList_Draw(images, first + i, dc.get(), strip.left + 2 + 18 * i, strip.top + 4, ILD_TRANSPARENT);
+    }, [] {});
+}
+
+// The platform's own placing: six cursor files loaded and added one by one, then walked past the 46 images
+// after image 1.
+double PlatformFrames(const std::vector<std::wstring>& frames)
+{
+    HIMAGELIST images = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 4, 4);
+    rt::IconHandle icon(static_cast<HICON>(LoadImageW(nullptr, frames[0].c_str(), IMAGE_CURSOR, 16, 16, LR_LOADFROMFILE)));
+    for (int i = 0; i < 47; ++i)
+        ImageList_AddIcon(images, icon.get());
+    const int k = static_cast<int>(frames.size());
+    const double time = MedianMicroseconds(21, 1, [&](int) {
+        for (const auto& frame : frames) {
+            rt::CursorHandle cursor(static_cast<HCURSOR>(
+                LoadImageW(nullptr, frame.c_str(), IMAGE_CURSOR, 16, 16, LR_LOADFROMFILE)));
+            ImageList_AddIcon(images, cursor.get());
+        }
+        for (int j = 46; j >= 1; --j)
+            for (int i = j; i < j + k; ++i)
+                ImageList_Copy(images, i + 1, images, i, ILCF_SWAP);
+    }, [&] {
+        for (int i = 0; i < k; ++i)
+            ImageList_Remove(images, 1);
+    });
+    ImageList_Destroy(images);
+    return time;
+}
+
+}  // namespace
+
+int main()
+{
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    const std::wstring folder = std::wstring(temp) + L"plumvane-images-bench-";
+    const std::wstring icon = Write(folder + L"one.ico", test::IconFile(16, 0x3366CC));
+    std::vector<std::uint32_t> colours{0xFF0000, 0x00FF00, 0x0000FF, 0xFFFF00, 0xFF00FF, 0x00FFFF};
+    const std::wstring walk = Write(folder + L"walk.ani", test::AnimatedCursorFile(16, colours));
+    const std::wstring plain = Write(folder + L"plain.ani", test::IconFile(16, 0x808080, true));
+    std::vector<std::wstring> frames;
+    for (std::size_t i = 0; i < colours.size(); ++i)
+        frames.push_back(Write(folder + std::to_wstring(i) + L".cur", test::IconFile(16, colours[i], true)));
+
+    designer::IconListDesigner host;
+    host.Open(folder + L"set.pvps");
+    host.Show();
+    imagelist::ppgImages& page = host.ppgImages1;
+    imagelist::IconList& list = host.Image1;
+
+    FillTo(list, icon, 47);
+    host.tabPages.SetSelectedIndex(1);
+    Pump();
+    const double frames6 = MedianMicroseconds(21, 1, [&](int) { page.AddCursorFrames(walk, 1, L""); }, [&] {
+        for (int i = 0; i < 6; ++i)
+            list.RemoveImage(2.0);
+    });
+    const double plainOne = MedianMicroseconds(5, 1, [&](int) { page.AddCursorFrames(plain, 1, L""); },
+                                               [&] { list.RemoveImage(2.0); });
+    const double platformFrames = PlatformFrames(frames);
+    std::printf("6-frame animated cursor after image 1 of 47: %.2f ms; platform (6 cursor files loaded and added, "
+                "moved into place): %.2f ms\n", frames6 / 1000, platformFrames / 1000);
+    std::printf("A plain cursor named .ani, all frames: %.2f ms\n", plainOne / 1000);
+
+    FillTo(list, icon, 500);
+    host.SetSelection({&list});
+    Pump();
+    for (int value : {0, 4000}) {
+        page.hscScroll.SetValue(value);
+        Pump();
+        const double strip = MedianMicroseconds(21, 20, [&](int) { page.DrawImages(); }, Pump);
+        const double platform = PlatformStrip(list.hIml(), page.StripRect, value / 18, 21);
+        std::printf("Strip of 500 images scrolled to %d: DrawImages %.3f ms; platform (fill and 21 cells into a "
+                    "memory context) %.3f ms\n", value, strip / 1000, platform / 1000);
+    }
+    host.Unload();
+    for (const auto& path : frames)
+        DeleteFileW(path.c_str());
+    for (const auto& path : {icon, walk, plain, folder + L"set.pvps"})
+        DeleteFileW(path.c_str());
+    return 0;
+}
