@@ -2,18 +2,14 @@
 // Where the Images page's strip of images goes, in pixels of the page: its rectangle from the page's layout
 // in twips, the cells of the images shifted left by the scroll value, the scroll bar's range, the scroll that
 // keeps the selected image in view, and which image a mouse press hits.
+#include "controls/ButtonLayout.h"
+
 #include <optional>
 #include <vector>
 
 namespace imagelist {
 
-struct PixelRect {
-    int left = 0;
-    int top = 0;
-    int right = 0;
-    int bottom = 0;
-    bool operator==(const PixelRect&) const = default;
-};
+using controls::PixelRect;
 
 // A page coordinate in twips as pixels: rounded to whole twips (halves to even), then divided whole by the
 // twips a pixel takes.

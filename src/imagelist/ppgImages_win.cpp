@@ -117,23 +117,23 @@ void ppgImages::Design()
         txtRGB[i].SetText(kChannels[i].text);
     }
     lblColor.Move(1980, 900, 1155, 915);
-    cmdPickColour.SetCaption(L"&Pick...");
-    cmdPickColour.SetToolTipText(L"Choose Transparent Colour");
-    cmdPickColour.Move(3180, 900, 1035, 315);
+    const auto button = [](rt::CommandButton& b, const wchar_t* caption, const wchar_t* tip, int left, int top,
+                           int width) {
+        b.SetCaption(caption);
+        b.SetToolTipText(tip);
+        b.Move(left, top, width, 315);
+    };
+    button(cmdPickColour, L"&Pick...", L"Choose Transparent Colour", 3180, 900, 1035);
 
     fraCurrent.Move(60, 2040, 5655, 915);
     lblItemIndex.SetCaption(L"I&ndex:");
     lblItemIndex.Move(120, 240, 555, 195);
     txtIndex.Move(720, 180, 1215, 315);
-    const rt::StdFont marlett{L"Marlett", 8.25};
-    cmdBack.SetFont(marlett);
-    cmdBack.SetCaption(L"3");
-    cmdBack.SetToolTipText(L"Select Previous Icon");
-    cmdBack.Move(2040, 180, 315, 315);
-    cmdNext.SetFont(marlett);
-    cmdNext.SetCaption(L"4");
-    cmdNext.SetToolTipText(L"Select Next Icon");
-    cmdNext.Move(2355, 180, 315, 315);
+    // The arrows are glyphs of the Marlett font.
+    cmdBack.SetFont(rt::StdFont{L"Marlett", 8.25});
+    button(cmdBack, L"3", L"Select Previous Icon", 2040, 180, 315);
+    cmdNext.SetFont(rt::StdFont{L"Marlett", 8.25});
+    button(cmdNext, L"4", L"Select Next Icon", 2355, 180, 315);
     lblItemKey.SetCaption(L"&Key:");
     lblItemKey.Move(2820, 240, 435, 195);
     txtKey.Move(3240, 180, 2175, 345);
@@ -142,23 +142,11 @@ void ppgImages::Design()
 
     hscScroll.Move(90, 3840, 5610, 195);
     hscScroll.SetVisible(false);
-    const struct {
-        rt::CommandButton& button;
-        const wchar_t* caption;
-        const wchar_t* tip;
-        int left;
-    } buttons[] = {
-        {cmdAdd, L"&Add...", L"Add One or More Images", 120},
-        {cmdRemove, L"&Remove...", L"Remove Selected Image", 1200},
-        {cmdMoveDown, L"<<", L"Move Selected Image Back", 2340},
-        {cmdMoveUp, L">>", L"Move Selected Image Forward", 3420},
-        {cmdClear, L"&Clear...", L"Clear the Image List", 4680},
-    };
-    for (const auto& b : buttons) {
-        b.button.SetCaption(b.caption);
-        b.button.SetToolTipText(b.tip);
-        b.button.Move(b.left, 4260, 1035, 315);
-    }
+    button(cmdAdd, L"&Add...", L"Add One or More Images", 120, 4260, 1035);
+    button(cmdRemove, L"&Remove...", L"Remove Selected Image", 1200, 4260, 1035);
+    button(cmdMoveDown, L"<<", L"Move Selected Image Back", 2340, 4260, 1035);
+    button(cmdMoveUp, L">>", L"Move Selected Image Forward", 3420, 4260, 1035);
+    button(cmdClear, L"&Clear...", L"Clear the Image List", 4680, 4260, 1035);
 }
 
 IconList* ppgImages::Selected() const
