@@ -183,6 +183,13 @@ void ppgImages::PropertyPage_Paint()
     PaintStrip();
 }
 
+// Another page may have re-created the list (a new icon size) while this one was hidden.
+void ppgImages::OnShow()
+{
+    PropertyPage::OnShow();
+    PaintStrip();
+}
+
 // ---- Adding ----
 
 void ppgImages::cmdAdd_Click()

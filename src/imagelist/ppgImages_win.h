@@ -70,6 +70,7 @@ protected:
     void PropertyPage_ApplyChanges() override;
     void PropertyPage_Paint() override;
     void PropertyPage_MouseDown(int Button, int Shift, float X, float Y) override;
+    void OnShow() override;
 
 private:
     void cmdAdd_Click();

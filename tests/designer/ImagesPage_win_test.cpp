@@ -366,6 +366,20 @@ TEST_F(ImagesPageTest, TheStripShowsScrollsAndAnswersPresses)
     EXPECT_EQ(GetPixel(page, 6 - 20 + 18 * 5 + 8, 217), Ref(kColours[5]));
 }
 
+// A new icon size applied on the Properties tab shows on the strip when the Images tab comes back.
+TEST_F(ImagesPageTest, TheStripFollowsANewIconSize)
+{
+    Fill(3);
+    ShowImages();
+    designer.tabPages.SetSelectedIndex(0);
+    DialogScript script;
+    script.Answer(IDYES).Answer(IDYES);  // the preset, then the apply
+    test::Click(designer.ppgControl1.cmdSize[2]);
+    test::Click(designer.cmdApply);
+    ShowImages();
+    EXPECT_EQ(GetPixel(Page().hDC(), 6 + 34 + 16, 209 + 16), Ref(kColours[1]));
+}
+
 TEST_F(ImagesPageTest, AccessKeysTabAndEscapeReachThePage)
 {
     Fill(2);
