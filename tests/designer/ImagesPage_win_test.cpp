@@ -294,7 +294,7 @@ TEST_F(ImagesPageTest, ClearAsksAndAnEmptyListDisablesTheSelection)
     Fill(2);
     ShowImages();
     DialogScript script;
-    script.Answer(IDNO).Answer(IDYES);
+    script.Answer(IDNO).Answer(IDYES).Answer(IDYES);
     test::Click(Page().cmdClear);
     EXPECT_EQ(Image().ImageCount(), 2);
     test::Click(Page().cmdClear);
@@ -308,6 +308,9 @@ TEST_F(ImagesPageTest, ClearAsksAndAnEmptyListDisablesTheSelection)
                                       &Page().cmdRemove})
         EXPECT_FALSE(button->Enabled());
     EXPECT_FALSE(Page().hscScroll.Visible());
+    EXPECT_EQ(Page().hscScroll.Value(), 0);
+    test::Click(Page().cmdClear);  // an empty list is still asked about
+    EXPECT_EQ(script.Shown().size(), 3u);
     Write(L"A.ico", test::IconFile(16, kColours[0]));
     Add({L"A.ico"});
     EXPECT_EQ(Page().SelectedImage, 0);
