@@ -4,6 +4,7 @@
 // image 1 of 47 (AddCursorFrames beside loading six cursor files and adding them one by one, then moving
 // them into place). Prints medians; asserts nothing.
 #include "designer/IconListDesigner_win.h"
+#include "runtime/FileIo_win.h"
 #include "runtime/Handles_win.h"
 #include "support/ImageFileBytes.h"
 
@@ -28,9 +29,7 @@ void Pump()
 
 std::wstring Write(const std::wstring& path, const test::Bytes& bytes)
 {
-    rt::FileHandle file = rt::OwnFile(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
-    DWORD done = 0;
-    WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &done, nullptr);
+    rt::ReplaceWholeFile(path, bytes);  // a file not written shows as a failed add in the figures
     return path;
 }
 
@@ -60,7 +59,8 @@ double PlatformStrip(HIMAGELIST images, const imagelist::PixelRect& strip, int f
 // after image 1.
 double PlatformFrames(const std::vector<std::wstring>& frames)
 {
-    HIMAGELIST images = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 4, 4);
+    rt::ImageListHandle owned(ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 4, 4));
+    const HIMAGELIST images = owned.get();
     rt::IconHandle icon(static_cast<HICON>(LoadImageW(nullptr, frames[0].c_str(), IMAGE_CURSOR, 16, 16, LR_LOADFROMFILE)));
     for (int i = 0; i < 47; ++i)
         ImageList_AddIcon(images, icon.get());
@@ -78,7 +78,6 @@ double PlatformFrames(const std::vector<std::wstring>& frames)
         for (int i = 0; i < k; ++i)
             ImageList_Remove(images, 1);
     });
-    ImageList_Destroy(images);
     return time;
 }
 

@@ -4,6 +4,7 @@
 #include "designer/IconListDesigner_win.h"
 
 #include "controls/mCommonDialog_win.h"
+#include "runtime/FileIo_win.h"
 #include "runtime/Handles_win.h"
 #include "runtime/PropertySetStore_win.h"
 #include "support/DialogScript_win.h"
@@ -67,9 +68,7 @@ protected:
     std::wstring Write(const std::wstring& name, const test::Bytes& bytes)
     {
         const std::wstring path = folder + L"\\" + name;
-        rt::FileHandle file = rt::OwnFile(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
-        DWORD done = 0;
-        WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &done, nullptr);
+        EXPECT_FALSE(rt::ReplaceWholeFile(path, bytes));
         written.push_back(name);
         return path;
     }
