@@ -297,6 +297,7 @@ TEST_F(ImagesPageTest, ClearAsksAndAnEmptyListDisablesTheSelection)
     test::Click(Page().cmdClear);
     EXPECT_EQ(Image().ImageCount(), 2);
     test::Click(Page().cmdClear);
+    ASSERT_EQ(script.Shown().size(), 2u);
     EXPECT_EQ(script.Shown()[0].text, L"Are you sure you want to remove all icons?");
     EXPECT_EQ(script.Shown()[1].style, kYesNoQuestion);
     EXPECT_EQ(Image().ImageCount(), 0);
