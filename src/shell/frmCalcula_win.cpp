@@ -45,10 +45,13 @@ struct Place {
     int left, top, width, height;
 };
 constexpr Place kFita{15, 60, 3180, 2280};  // room for a 26-character line beside the scroll bar
-constexpr Place kItens{15, 2400, 600, 330};
-constexpr Place kVisor{615, 2400, 2580, 330};
-constexpr Place kEntrada{15, 2790, 3180, 360};
-constexpr int kPadTop = 3240;
+// The counter stands above the display, so that the display and the entry have the whole width: a number of
+// 24 digits shows whole in both, in either view.
+constexpr Place kItens{15, 2370, 600, 210};
+constexpr Place kVisor{15, 2580, 3120, 300};  // its last digit as far in as the entry's
+constexpr Place kEntrada{15, 2910, 3180, 330};
+constexpr double kNumberFontSize = 9;  // 24 bold digits fit that width in both views
+constexpr int kPadTop = 3300;
 constexpr int kKeyWidth = 750;
 constexpr int kKeyHeight = 420;
 constexpr int kKeyStep = 810;   // column pitch
@@ -557,9 +560,12 @@ void frmCalcula::Layout()
     tape.name = L"Courier New";
     tape.size = 9 * scale;
     txtFita.SetFont(tape);
+    // The box lays its lines out again from the first for a new size or font; the end, where the calculation
+    // goes on, stays in view as after every write.
+    txtFita.SetSelStart(txtFita.TextLength());
     rt::StdFont display;
     display.name = L"Tahoma";
-    display.size = 12 * scale;
+    display.size = kNumberFontSize * scale;
     display.bold = true;
     lblVisor.SetFont(display);
     txtEntrada.SetFont(display);

@@ -151,6 +151,29 @@ protected:
 
 TEST_P(WindowLookTest, EveryCaptionFitsItsControl) { ForEveryWindow(ExpectNothingClipped); }
 
+// The longest entry, typed with the digit that is widest in the entry's font: it shows whole in the display
+// and in the entry box.
+TEST_P(WindowLookTest, AWholeNumberFitsTheDisplayAndTheEntry)
+{
+    frmCalcula& calc = Main();
+    const auto widest = [&](wchar_t from) {
+        wchar_t found = from;
+        for (wchar_t digit = from; digit <= L'9'; ++digit)
+            if (Measure(calc.txtEntrada, {digit}, 0, false).cx > Measure(calc.txtEntrada, {found}, 0, false).cx)
+                found = digit;
+        return found;
+    };
+    const std::wstring number = widest(L'1') + std::wstring(23, widest(L'0'));  // no leading zero
+    for (wchar_t digit : number + L"9") {  // one digit more than an entry takes
+        int key = digit;
+        calc.Form_KeyPress(key);
+    }
+    ASSERT_EQ(calc.txtEntrada.Text(), number);
+    ASSERT_EQ(calc.lblVisor.Caption(), number);
+    ExpectNothingClipped(calc);
+    calc.LimpaTudo();
+}
+
 TEST_P(WindowLookTest, EveryButtonHasTheRaisedCaption)
 {
     ForEveryWindow([](const rt::Form& form) {

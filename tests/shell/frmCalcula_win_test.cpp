@@ -366,30 +366,46 @@ TEST_F(MainWindowTest, DisplayFollowsEveryWriteOfTheEntry)
     EXPECT_EQ(calc.lblVisor.Caption(), L"1,200.00");
 }
 
+// The first character of the tape's last line stands inside the box.
+bool TapeEndInView()
+{
+    const rt::TextBox& tape = rt::TheForm<frmCalcula>().txtFita;
+    const int last = tape.TextLength() - 28;
+    const LRESULT at = SendMessageW(tape.hWnd(), EM_POSFROMCHAR, static_cast<WPARAM>(last), 0);
+    RECT client{};
+    GetClientRect(tape.hWnd(), &client);
+    const int y = static_cast<short>(HIWORD(at));
+    return at != -1 && y >= 0 && y < client.bottom;
+}
+
 TEST_F(MainWindowTest, EveryWriteLeavesTheTapesEndInView)
 {
     frmCalcula& calc = main();
     std::wstring block;
     for (int i = 0; i < 200; ++i) block += Line(std::to_wstring(i), L" +");
-    const auto endInView = [&] {
-        // The first character of the last line stands inside the box.
-        const int last = calc.txtFita.TextLength() - 28;
-        const LRESULT at = SendMessageW(calc.txtFita.hWnd(), EM_POSFROMCHAR, static_cast<WPARAM>(last), 0);
-        RECT client{};
-        GetClientRect(calc.txtFita.hWnd(), &client);
-        const int y = static_cast<short>(HIWORD(at));
-        return at != -1 && y >= 0 && y < client.bottom;
-    };
     // A tool's way: the whole text assigned in one write.
     calc.txtFita.SetText(calc.txtFita.Text() + block);
     test::Settle();
-    EXPECT_TRUE(endInView());
+    EXPECT_TRUE(TapeEndInView());
     // Keys append after the user scrolled back to the start.
     SendMessageW(calc.txtFita.hWnd(), EM_SETSEL, 0, 0);
     SendMessageW(calc.txtFita.hWnd(), WM_VSCROLL, SB_TOP, 0);
     test::TypeText(L"7+");
     test::Settle();
-    EXPECT_TRUE(endInView());
+    EXPECT_TRUE(TapeEndInView());
+}
+
+TEST_F(MainWindowTest, ChangingTheViewLeavesTheTapesEndInView)
+{
+    for (int i = 0; i < 60; ++i) test::TypeText(L"1+");
+    test::Settle();
+    ASSERT_TRUE(TapeEndInView());
+    for (const char* view : {"large view", "normal view again"}) {
+        SCOPED_TRACE(view);
+        main().mnuGrande.Click();  // a new size and a new font for the tape
+        test::Settle();
+        EXPECT_TRUE(TapeEndInView());
+    }
 }
 
 TEST_F(MainWindowTest, OptionsAreStoredWhenTheyChange)
