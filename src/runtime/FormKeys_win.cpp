@@ -1,10 +1,12 @@
 // The form's keyboard: key preview, tab order, access keys and menu shortcuts.
 #include "runtime/App_win.h"
 #include "runtime/Buttons_win.h"
+#include "runtime/FormRuntime_win.h"
 #include "runtime/Form_win.h"
 #include "runtime/Menu_win.h"
 
 #include <algorithm>
+#include <bitset>
 #include <cwctype>
 
 namespace rt {
@@ -27,10 +29,52 @@ std::vector<Control*> InTabIndexOrder(const std::vector<ControlBase*>& controls)
     return result;
 }
 
+std::bitset<256>& KeysPressedElsewhere()
+{
+    static std::bitset<256> keys;
+    return keys;
+}
+
+constexpr LPARAM kWasDown = 1 << 30;  // a key message's "previous key state": an auto-repeated press
+
 }  // namespace
+
+void FormRuntime::IgnoreReleasesOfKeysPressedSince(const BYTE (&before)[256])
+{
+    BYTE now[256] = {};
+    if (!GetKeyboardState(now))
+        return;
+    for (int key = VK_BACK; key < 256; ++key)  // the mouse buttons below have no key messages
+        if ((now[key] & 0x80) && !(before[key] & 0x80))
+            KeysPressedElsewhere().set(static_cast<size_t>(key));
+}
+
+bool FormRuntime::IsReleaseOfKeyPressedElsewhere(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (wParam >= 256)
+        return false;
+    const auto key = static_cast<size_t>(wParam);
+    switch (message) {
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+        if (!(lParam & kWasDown))
+            KeysPressedElsewhere().reset(key);
+        return false;
+    case WM_KEYUP:
+    case WM_SYSKEYUP:
+        if (!KeysPressedElsewhere().test(key))
+            return false;
+        KeysPressedElsewhere().reset(key);
+        return true;
+    default:
+        return false;
+    }
+}
 
 bool Form::RouteKeyMessage(Control* target, UINT message, WPARAM& wParam, LPARAM lParam)
 {
+    if (FormRuntime::IsReleaseOfKeyPressedElsewhere(message, wParam, lParam))
+        return true;
     switch (message) {
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN: {

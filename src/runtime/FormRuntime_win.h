@@ -25,6 +25,13 @@ public:
     static int LoadedFormCount();
     // A menu shortcut of the form that `message` (a key-down) is for: runs the menu's Click, returns true.
     static bool TranslateShortcut(const MSG& message);
+    // After a window of the system (a message box) had the keyboard: the keys held now that were up in
+    // `before` (a keyboard state taken when it opened) were pressed there, so their releases, which the
+    // program's windows read next, are no key events of theirs.
+    static void IgnoreReleasesOfKeysPressedSince(const BYTE (&before)[256]);
+    // Whether a key message of the program's windows is such a release (taken once); a new press of the key
+    // in them makes its release theirs again.
+    static bool IsReleaseOfKeyPressedElsewhere(UINT message, WPARAM wParam, LPARAM lParam);
     // Hands a container's notification (WM_COMMAND, WM_CTLCOLOR*, WM_DRAWITEM, WM_NOTIFY) to the control it
     // is about; true when the control handled it.
     static bool ReflectNotification(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);

@@ -1,5 +1,6 @@
 #include "runtime/MsgBox_win.h"
 
+#include "runtime/FormRuntime_win.h"
 #include "runtime/LastError_win.h"
 #include "runtime/Resources_win.h"
 
@@ -25,7 +26,11 @@ int MsgBox(std::wstring_view prompt, int style, std::wstring_view title)
     UINT flags = static_cast<UINT>(style) & kPassedStyleBits;
     if (!(flags & MB_SYSTEMMODAL))
         flags |= MB_TASKMODAL;  // with no active window, this still disables every window of the thread
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);  // on failure all keys count as up, so every key held at the end was the box's
     const int answer = MessageBoxW(GetActiveWindow(), text.c_str(), caption.c_str(), flags);
+    // A key that answered the box is released over the window that has the focus again.
+    FormRuntime::IgnoreReleasesOfKeysPressedSince(keys);
     if (answer == 0)
         RT_LOG_LAST_ERROR("MessageBoxW");
     return answer;

@@ -161,6 +161,12 @@ DialogScript& DialogScript::Close()
     return *this;
 }
 
+DialogScript& DialogScript::Press(int keyCode)
+{
+    answers_.push_back({Action::Press, keyCode, {}});
+    return *this;
+}
+
 LRESULT CALLBACK DialogScript::HookProc(int code, WPARAM wParam, LPARAM lParam)
 {
     // The dialog may become active before it has its text and buttons (while it is being created), so it is
@@ -255,6 +261,15 @@ void DialogScript::OnShown(HWND dialog)
     case Action::Close:
         PostMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
         break;
+    case Action::Press: {
+        SetForegroundWindow(dialog);
+        INPUT keys[2] = {};
+        keys[0].type = keys[1].type = INPUT_KEYBOARD;
+        keys[0].ki.wVk = keys[1].ki.wVk = static_cast<WORD>(step.buttonId);
+        keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
+        shown.answered = SendInput(2, keys, sizeof(INPUT)) == 2;
+        break;
+    }
     }
     const bool answered = shown.answered;
     shown_.push_back(std::move(shown));

@@ -53,15 +53,18 @@ public:
     DialogScript& Type(std::wstring text);  // input box: replaces the edit's text, then clicks OK
     DialogScript& Escape();                 // presses Esc
     DialogScript& Close();                  // clicks the close box of the title bar
+    // Presses and releases `keyCode` as real input (SendInput), as a user answers with a key: the release is
+    // read by whichever window has the keyboard by then.
+    DialogScript& Press(int keyCode);
 
     const std::vector<ShownDialog>& Shown() const { return shown_; }
     std::size_t Pending() const { return answers_.size() - next_; }
 
 private:
-    enum class Action { Click, Type, Escape, Close };
+    enum class Action { Click, Type, Escape, Close, Press };
     struct Step {
         Action action;
-        int buttonId = 0;
+        int buttonId = 0;  // or the key pressed
         std::wstring text;
     };
 

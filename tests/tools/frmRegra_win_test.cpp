@@ -203,6 +203,47 @@ TEST_F(RegraTest, DivisorZeroShowsMessage30WithoutTheCalculatedState)
     EXPECT_NE(Tool().cmdCalcular.Tag(), L"ok");
 }
 
+// A question answered with a key: the key's release reaches the find box that gets the focus back with the
+// result, and is no edit of it. A key pressed in the box afterwards is one.
+TEST_F(RegraTest, TheKeyThatAnswersAQuestionDoesNotEditTheResult)
+{
+    const struct {
+        int key;
+        const wchar_t* result;
+        int typedAfter;  // Enter in the box would move on: a digit instead
+    } answers[] = {{'N', L"24", 'N'}, {'Y', L"6", 'Y'}, {VK_RETURN, L"6", '5'}};
+    frmRegra& f = Tool();
+    const auto released = [](int key) { return [key] { return GetKeyState(key) >= 0; }; };
+    for (const auto& answer : answers) {
+        SCOPED_TRACE(answer.key);
+        Open();
+        TwoRows(L"8", L"4", L"12");
+        {
+            test::DialogScript script;
+            script.Press(answer.key);
+            Click(f.cmdCalcular);
+            ASSERT_TRUE(test::PumpUntil([&] { return script.Pending() == 0; }));
+            ASSERT_TRUE(test::PumpUntil(released(answer.key)));
+            test::Settle();
+        }
+        ASSERT_EQ(f.txtValor2[1].Text(), answer.result);
+        ASSERT_TRUE(f.txtValor2[1].HasFocus());
+        EXPECT_TRUE(f.optInc[1].Value());
+        EXPECT_TRUE(f.cmdImprimir.Enabled());
+        EXPECT_FALSE(f.cmdCalcular.Enabled());
+
+        INPUT keys[2] = {};
+        keys[0].type = keys[1].type = INPUT_KEYBOARD;
+        keys[0].ki.wVk = keys[1].ki.wVk = static_cast<WORD>(answer.typedAfter);
+        keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
+        ASSERT_EQ(SendInput(2, keys, sizeof(INPUT)), 2u);
+        ASSERT_TRUE(test::PumpUntil(released(answer.typedAfter)));
+        test::Settle();
+        EXPECT_FALSE(f.optInc[1].Value());
+        EXPECT_FALSE(f.cmdImprimir.Enabled());
+    }
+}
+
 TEST_F(RegraTest, ClosedRowsAreSkippedAndDescribedRowsNeedAValue)
 {
     frmRegra& f = Tool();
