@@ -1,8 +1,10 @@
 #include "controls/cNCMetrics_win.h"
 
+#include "runtime/Graphics_win.h"
 #include "runtime/LastError_win.h"
 
 #include <cmath>
+#include <cstdlib>
 #include <cwchar>
 
 namespace controls {
@@ -58,6 +60,7 @@ rt::FontHandle cNCMetrics::BoldenedFontHandle(int eFontNum) const
         return rt::FontHandle();
     LOGFONTW bold = *logFont;
     bold.lfWeight = bold.lfWeight >= FW_BOLD ? FW_HEAVY : FW_BOLD;
+    bold.lfQuality = rt::TextQuality(true, std::labs(bold.lfHeight));
     rt::FontHandle font(CreateFontIndirectW(&bold));
     if (!font)
         RT_LOG_LAST_ERROR("CreateFontIndirectW");

@@ -18,6 +18,9 @@ COLORREF TranslateColor(OleColor color)
 
 namespace {
 
+// The largest em height, in pixels, that Tahoma has hand-tuned bitmaps for.
+constexpr LONG kLargestBitmapPixels = 16;
+
 int ScreenDpiY()
 {
     static const int dpi = [] {
@@ -29,6 +32,13 @@ int ScreenDpiY()
 }
 
 }  // namespace
+
+BYTE TextQuality(bool bold, LONG emPixels)
+{
+    // Small text of the program's faces is drawn from hand-tuned bitmaps, without smoothing; bold made from them
+    // is drawn the same way, as a smoothed emboldening of them comes out hardly heavier than the regular face.
+    return bold && emPixels <= kLargestBitmapPixels ? NONANTIALIASED_QUALITY : DEFAULT_QUALITY;
+}
 
 HFONT CachedFont(const StdFont& font)
 {
@@ -46,7 +56,7 @@ HFONT CachedFont(const StdFont& font)
     lf.lfCharSet = DEFAULT_CHARSET;
     lf.lfOutPrecision = OUT_DEFAULT_PRECIS;
     lf.lfClipPrecision = CLIP_DEFAULT_PRECIS;
-    lf.lfQuality = DEFAULT_QUALITY;
+    lf.lfQuality = TextQuality(font.bold, -lf.lfHeight);
     lf.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
     lstrcpynW(lf.lfFaceName, font.name.c_str(), LF_FACESIZE);
     FontHandle handle(CreateFontIndirectW(&lf));

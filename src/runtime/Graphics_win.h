@@ -22,6 +22,10 @@ inline constexpr OleColor kColorButtonText = 0x80000012u;
 // The RGB value to draw with: system colours are looked up with GetSysColor.
 COLORREF TranslateColor(OleColor color);
 
+// The lfQuality to draw text with: DEFAULT_QUALITY, or for bold text of an em height of `emPixels` that the
+// faces have hand-tuned bitmaps for, NONANTIALIASED_QUALITY.
+BYTE TextQuality(bool bold, LONG emPixels);
+
 // A font handle for `font` at the screen's resolution. Handles are shared by every caller and kept until the
 // program ends: never delete one.
 HFONT CachedFont(const StdFont& font);

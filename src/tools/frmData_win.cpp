@@ -204,7 +204,7 @@ void frmData::Design()
         int maxLength, left, top, fieldWidth, buttonLeft, buttonWidth;
     };
     const Row rows[] = {
-        {txtAnos, 3, 150, 2040, 465, 870, 645},
+        {txtAnos, 3, 150, 2040, 465, 870, 675},
         {txtMeses, 4, 150, 2340, 525, 930, 795},
         {txtSemanas, 5, 150, 2640, 645, 1050, 975},
         {txtDias, 7, 1740, 2040, 855, 2850, 645},
@@ -218,7 +218,7 @@ void frmData::Design()
         row.field.SetMaxLength(row.maxLength);
         cmdCalcula[i].Move(row.buttonLeft, row.top, row.buttonWidth, 285);
     }
-    cmdCalcula[4].Move(1470, 1170, 1965, 285);  // its caption on one line
+    cmdCalcula[4].Move(1470, 1170, 2055, 285);  // its caption on one line
     for (controls::XPButton& button : cmdCalcula)
         button.SetDesignProperties(rt::PropertyBag{{L"TX", std::wstring()}, {L"FONT", Tahoma(true)}, {L"FX", 1}});
 

@@ -147,11 +147,11 @@ void frmRegra::Design()
     lblDados.Move(3390, 60, 1860, 345);
     lblDados.SetFont(TahomaBold(14.25));
     // The column heads are as wide as their texts need, up to the next column.
-    lblQtd[0].Move(150, 420, 1170, 195);
+    lblQtd[0].Move(150, 420, 1230, 195);
     lblDescricao[0].Move(1440, 420, 1050, 195);
     lblEncontrar.Move(3420, 2760, 1845, 345);
     lblEncontrar.SetFont(TahomaBold(14.25));
-    lblQtd[1].Move(150, 3240, 1170, 195);
+    lblQtd[1].Move(150, 3240, 1230, 195);
     lblDescricao[1].Move(1440, 3240, 1050, 195);
     lblIncognita.Move(4440, 3240, 900, 195);
     lblIncognita.SetCaption(L"I&ncognita");

@@ -9,6 +9,7 @@
 #include "runtime/Label_win.h"
 #include "runtime/Locale.h"
 #include "runtime/TextBox_win.h"
+#include "runtime/UserControl_win.h"
 #include "shell/frmCalcula_win.h"
 #include "support/FormDriver_win.h"
 #include "tools/frmData_win.h"
@@ -18,6 +19,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
 #include <string>
 
 namespace {
@@ -182,6 +186,71 @@ TEST_P(WindowLookTest, EveryButtonHasTheRaisedCaption)
                 SCOPED_TRACE(Narrow(button->Name()));
                 EXPECT_EQ(button->SpecialEffect(), 1);
             }
+    });
+}
+
+// The font a control draws with: the one its window class was given, the one selected into its drawing image,
+// or, for the runtime's own painted controls, the one they select for their text.
+HFONT DrawnFont(const rt::Control& control)
+{
+    if (auto* user = dynamic_cast<const rt::UserControl*>(&control))
+        return static_cast<HFONT>(GetCurrentObject(user->hDC(), OBJ_FONT));
+    if (auto* given = reinterpret_cast<HFONT>(SendMessageW(control.hWnd(), WM_GETFONT, 0, 0)))
+        return given;
+    return rt::CachedFont(control.Font());
+}
+
+// The pixels darker than mid-grey that a sample of capitals, digits and slashes leaves drawn black on white.
+int Ink(HFONT font)
+{
+    constexpr int kWidth = 480;
+    constexpr int kHeight = 48;
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), kWidth, -kHeight, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    rt::BitmapHandle bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    rt::MemoryDcHandle dc(CreateCompatibleDC(nullptr));
+    rt::SelectScope image(dc.get(), bitmap.get());
+    rt::SelectScope selected(dc.get(), font);
+    const RECT all{0, 0, kWidth, kHeight};
+    FillRect(dc.get(), &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    const std::wstring sample = L"BASE DATA 12/07/2026";
+    TextOutW(dc.get(), 2, 2, sample.c_str(), static_cast<int>(sample.size()));
+    GdiFlush();
+    const auto* pixels = static_cast<const std::uint32_t*>(bits);
+    return static_cast<int>(std::count_if(pixels, pixels + kWidth * kHeight,
+                                          [](std::uint32_t pixel) { return (pixel & 0xFF) < 0x80; }));
+}
+
+TEST_P(WindowLookTest, EveryControlDrawsInTheFaceSizeAndWeightItIsGiven)
+{
+    ForEveryWindow([](const rt::Form& form) {
+        for (rt::ControlBase* base : form.Controls()) {
+            auto* control = dynamic_cast<rt::Control*>(base);
+            if (!control || !control->hWnd()) continue;
+            const rt::StdFont& wanted = control->Font();
+            SCOPED_TRACE(Narrow(control->Name()) + " " + Narrow(wanted.name) + " " + std::to_string(wanted.size) +
+                         (wanted.bold ? " bold" : ""));
+            const HFONT drawn = DrawnFont(*control);
+            rt::WindowDc screen(nullptr);
+            rt::SelectScope font(screen.get(), drawn);
+            wchar_t face[LF_FACESIZE]{};
+            GetTextFaceW(screen.get(), LF_FACESIZE, face);
+            TEXTMETRICW metrics{};
+            GetTextMetricsW(screen.get(), &metrics);
+            EXPECT_EQ(lstrcmpiW(face, wanted.name.c_str()), 0) << Narrow(face);
+            EXPECT_EQ(metrics.tmHeight - metrics.tmInternalLeading,
+                      std::lround(wanted.size * GetDeviceCaps(screen.get(), LOGPIXELSY) / 72.0));
+            EXPECT_EQ(metrics.tmWeight >= FW_BOLD, wanted.bold) << metrics.tmWeight;
+            if (!wanted.bold) continue;
+            // The strokes themselves: a bold face that only reports its weight draws no more ink than the regular.
+            LOGFONTW regular{};
+            GetObjectW(drawn, sizeof regular, &regular);
+            regular.lfWeight = FW_NORMAL;
+            regular.lfQuality = DEFAULT_QUALITY;
+            const rt::FontHandle reference(CreateFontIndirectW(&regular));
+            EXPECT_GE(Ink(drawn) * 4, Ink(reference.get()) * 5) << "no heavier than the regular face";
+        }
     });
 }
 
