@@ -34,7 +34,8 @@ fi
 # 11 and 12 pixels are bold, so bold Tahoma at any other size drew regular glyphs spread apart. Without it Wine
 # emboldens the regular Tahoma, at every size. Removed from prefixes made before, too.
 rm -f "$WINEPREFIX/drive_c/windows/Fonts/tahomabd.ttf"
-# The window captions are that bold at 11 pixels: drawn unsmoothed, as the program draws its own small bold.
+# Window captions are bold Tahoma at 11 pixels too: drawn unsmoothed, as the program draws its own small bold,
+# they keep their weight.
 caption_font=F5FFFFFF000000000000000000000000BC0200000000000000000322
 caption_font+=4D00530020005300680065006C006C00200044006C006700$(printf '0%.0s' $(seq 80))
 DISPLAY= wine reg add 'HKCU\Control Panel\Desktop\WindowMetrics' /v CaptionFont /t REG_BINARY /d "$caption_font" /f \
