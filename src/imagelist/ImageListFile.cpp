@@ -70,8 +70,8 @@ std::variant<ImageListContent, FileError> DecodeFile(std::span<const std::uint8_
     const auto length = Take32(file, at);
     if (!length)
         return FileError::Truncated;
-    if (*length < 0)
-        return FileError::BadKeyLength;
+    if (*length <= 0)
+        return content;  // a length of 0 or below: the images have no keys
     if (file.size() - at < static_cast<std::size_t>(*length))
         return FileError::Truncated;
     content.keyText.assign(reinterpret_cast<const char*>(file.data() + at), static_cast<std::size_t>(*length));

@@ -2,9 +2,9 @@
 // The image-list file and the key text that both stores of an image list carry.
 //
 // The file: the magic 0x5745E456, the writer's version, N, N bytes of icon records, L, L bytes of key text
-// (little-endian 32-bit numbers). An older form has no magic and no version: it starts with N and its records
-// are 24-bit (version 0). The key text holds every key followed by the byte 255; the file's text ends with one
-// more 255, the property set's has its last 255 removed.
+// (little-endian 32-bit numbers); an L of 0 or below means no keys. An older form has no magic and no version:
+// it starts with N and its records are 24-bit (version 0). The key text holds every key followed by the byte
+// 255; the file's text ends with one more 255, the property set's has its last 255 removed.
 //
 // Reading checks every count and length against the bytes that remain before taking anything, so a short or
 // corrupt file gives an error and no content.
@@ -29,9 +29,8 @@ struct ImageListContent {
 };
 
 enum class FileError {
-    NoImageData,    // N is 0 or negative
-    Truncated,      // N, L or their bytes run past the end
-    BadKeyLength,   // L is negative
+    NoImageData,  // N is 0 or negative
+    Truncated,    // N, L or their bytes run past the end
 };
 
 std::vector<std::uint8_t> EncodeFile(std::int32_t version, std::span<const std::uint8_t> records,
