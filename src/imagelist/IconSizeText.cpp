@@ -11,10 +11,12 @@ std::optional<int> ParseIconSize(std::wstring_view text)
     const auto number = rt::ParseNumber(text);
     if (!number)
         return std::nullopt;
-    const double value = *number;
-    if (value < kMinIconSize || value > kMaxIconSize || std::floor(value) != value)
+    // The size is the number's whole number, as the list's size properties take it: to the nearest, halves to
+    // the even one (the default rounding of nearbyint).
+    const double size = std::nearbyint(*number);
+    if (!(size >= kMinIconSize && size <= kMaxIconSize))
         return std::nullopt;
-    return static_cast<int>(value);
+    return static_cast<int>(size);
 }
 
 }  // namespace imagelist

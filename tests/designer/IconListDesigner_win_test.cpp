@@ -238,7 +238,7 @@ TEST_F(DesignerTest, InvalidSizesAreRefusedAndChangeNothing)
     Open();
     AddImages();
     const HIMAGELIST before = Image().hIml();
-    for (const wchar_t* text : {L"abc", L"0", L"-5", L"1E9", L"257", L"16.5", L""}) {
+    for (const wchar_t* text : {L"abc", L"0", L"0.5", L"-5", L"1E9", L"257", L"256.9", L""}) {
         SCOPED_TRACE(std::string(text, text + wcslen(text)));
         TypeSize(1, text);
         if (!*text)
@@ -253,6 +253,26 @@ TEST_F(DesignerTest, InvalidSizesAreRefusedAndChangeNothing)
         EXPECT_EQ(Image().hIml(), before);
         EXPECT_TRUE(designer.cmdApply.Enabled());  // the typed value is still to be applied
     }
+    ExpectImagesKept();
+}
+
+TEST_F(DesignerTest, AFractionalSizeIsAppliedAsItsWholeNumber)
+{
+    Open();
+    AddImages();
+    TypeSize(0, L"24.5");  // halves go to the even neighbour
+    TypeSize(1, L"31.6");
+    DialogScript script;
+    script.Answer(IDYES);
+    test::Click(designer.cmdApply);
+    ASSERT_EQ(script.Shown().size(), 1u);
+    EXPECT_EQ(script.Shown()[0].text, kSizeQuestion + L"Are you sure?");
+    EXPECT_EQ(Image().IconSizeX(), 24);
+    EXPECT_EQ(Image().IconSizeY(), 32);
+    int width = 0, height = 0;
+    ImageList_GetIconSize(Image().hIml(), &width, &height);
+    EXPECT_EQ(width, 24);
+    EXPECT_EQ(height, 32);
     ExpectImagesKept();
 }
 
