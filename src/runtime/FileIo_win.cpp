@@ -55,6 +55,11 @@ std::wstring TemporaryBeside(const std::wstring& path)
 
 std::optional<FileFailure> ReplaceWholeFile(const std::wstring& path, std::span<const std::uint8_t> bytes)
 {
+    // Windows refuses to move a file over a read-only one, but some systems (Wine run by the superuser) let
+    // the move through: the attribute is looked at first, so that a read-only file is never replaced.
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
+        return FileFailure{FileFault::Access, ERROR_ACCESS_DENIED};  // what Windows gives for the move
     const std::wstring temporary = TemporaryBeside(path);
     {
         FileHandle file = OwnFile(

@@ -29,7 +29,8 @@ std::variant<std::vector<std::uint8_t>, FileFailure> ReadWholeFile(const std::ws
 std::wstring TemporaryBeside(const std::wstring& path);
 
 // Writes `bytes` to the temporary beside `path`, flushes it, then moves it over `path` in one step. On failure
-// the temporary is removed and the old file is left whole; the failure is Access with the system's number.
+// the temporary is removed and the old file is left whole; the failure is Access with the system's number. A
+// read-only file at `path` is refused before anything is written (ERROR_ACCESS_DENIED, as the move would be).
 std::optional<FileFailure> ReplaceWholeFile(const std::wstring& path, std::span<const std::uint8_t> bytes);
 
 }  // namespace rt

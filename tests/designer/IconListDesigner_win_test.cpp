@@ -66,6 +66,7 @@ protected:
     }
     void TearDown() override
     {
+        SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);  // so that closing the host can save
         if (designer.IsLoaded())
             designer.Unload();
         DeleteFileW(path.c_str());
@@ -149,6 +150,32 @@ TEST_F(DesignerTest, AFileThatCannotBeReadIsReportedAndLeftAlone)
     WIN32_FILE_ATTRIBUTE_DATA data{};
     GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data);
     EXPECT_EQ(data.nFileSizeLow, sizeof garbage);
+}
+
+TEST_F(DesignerTest, AReadOnlySetIsNotReplacedAndTheChangesAreKept)
+{
+    Open();
+    AddImages();
+    TypeSize(0, L"24");
+    DialogScript first;
+    first.Answer(IDYES);
+    test::Click(designer.cmdApply);  // makes the file
+    ASSERT_TRUE(SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY));
+    const auto before = rt::ReadPropertySetFile(path);
+    ASSERT_TRUE(std::holds_alternative<rt::PropertyBag>(before));
+
+    TypeSize(0, L"32");
+    DialogScript script;
+    script.Answer(IDYES).Answer(IDOK);
+    test::Click(designer.cmdApply);
+    ASSERT_EQ(script.Shown().size(), 2u);
+    const std::wstring& shown = script.Shown()[1].text;
+    EXPECT_EQ(shown.rfind(L"The property set could not be saved:\r\n\r\n" + path + L"\r\n\r\n", 0), 0u) << shown;
+    EXPECT_NE(shown.find(L"The changes are kept in the open window"), std::wstring::npos) << shown;
+    EXPECT_EQ(script.Shown()[1].style, 16);
+    EXPECT_EQ(rt::ReadPropertySetFile(path), before);
+    EXPECT_TRUE(GetFileAttributesW(path.c_str()) & FILE_ATTRIBUTE_READONLY);
+    EXPECT_EQ(Image().IconSizeX(), 32);  // kept in the window, to be applied again
 }
 
 TEST_F(DesignerTest, PresetOnAnEmptyListAsksNothingAndRecreatesTheList)

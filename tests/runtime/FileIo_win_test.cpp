@@ -92,6 +92,16 @@ TEST(FileIo, ReplacesWholeOrLeavesTheOldFileAsItWas)
     EXPECT_EQ(Read(path), Bytes{9});
     RemoveDirectoryW(temporary.c_str());
 
+    // A read-only file is not replaced, even where the system would let the move through.
+    SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY);
+    failure = rt::ReplaceWholeFile(path, Bytes{4, 5});
+    ASSERT_TRUE(failure);
+    EXPECT_EQ(failure->fault, rt::FileFault::Access);
+    EXPECT_EQ(Read(path), Bytes{9});
+    EXPECT_EQ(GetFileAttributesW(path.c_str()) & FILE_ATTRIBUTE_READONLY, DWORD{FILE_ATTRIBUTE_READONLY});
+    EXPECT_FALSE(Exists(temporary));
+    SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+
     // The copy is made but cannot take the target's place (a folder): it does not stay behind.
     const std::wstring folder = TempPath(L"folder-target");
     CreateDirectoryW(folder.c_str(), nullptr);
