@@ -64,7 +64,7 @@ void PopMenu::ResetProperties()
     // A control that was never given a font still draws: with the main window's.
     SetFont(kDefaultFont);
     // Nothing of the control shows on its host at run time: only the menus it draws.
-    SetVisible(false);
+    SetVisible(!Ambient().UserMode);
 }
 
 void PopMenu::UserControl_Initialize()
@@ -281,7 +281,7 @@ void PopMenu::DrawItem(const DRAWITEMSTRUCT& drawItem, int index)
     const rt::StdFont menuFont = metrics_.Font(measureDc_.get(), cNCMetrics::kMenu).value_or(Font());
     GdiMenuSurface::Resources resources;
     resources.captionFont = rt::CachedFont(CaptionFontFor(Font(), menuFont, item, look.checked));
-    resources.markFont = rt::CachedFont(MarkFontFor(Font()));
+    resources.markFont = glyphFont_ ? glyphFont_ : rt::CachedFont(MarkFontFor(Font()));
     resources.dottedBrush = &dottedBrush_;
     resources.imageList = imageList_;
     resources.iconIndex = item.lIconIndex;

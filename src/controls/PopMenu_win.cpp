@@ -1,11 +1,16 @@
 #include "controls/PopMenu_win.h"
 
+#include "controls/MSubclass_win.h"
+#include "core/ProgramState.h"
 #include "runtime/ErrorNumbers.h"
 #include "runtime/ErrorState.h"
 #include "runtime/Form_win.h"
 #include "runtime/LastError_win.h"
 #include "runtime/Menu_win.h"
 #include "runtime/Resources_win.h"
+#include "runtime/Screen_win.h"
+#include "runtime/Settings_win.h"
+#include "startup/frmSysTray_win.h"
 
 #include <cwchar>
 
@@ -15,6 +20,18 @@ namespace {
 
 // Menu texts are read through a buffer of 128 characters: longer ones are cut to 127.
 constexpr int kTextBuffer = 128;
+// The control's box on a design surface, in pixels.
+constexpr int kBoxPixels = 40;
+// Resource bitmaps of the control's own (the program's resources hold none: both stay 0).
+constexpr int kBitmapDesign = 48;
+constexpr int kBitmapRunning = 49;
+constexpr std::int32_t kUnsetLong = -1;
+
+rt::BitmapHandle LoadResourceBitmap(int id)
+{
+    return rt::BitmapHandle(static_cast<HBITMAP>(
+        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_LOADMAP3DCOLORS)));
+}
 
 MenuId Id(HMENU menu)
 {
@@ -51,6 +68,8 @@ PopMenu::PopMenu() = default;
 
 PopMenu::~PopMenu()
 {
+    // Before any member goes: no message of the host may reach a control half destroyed.
+    SubclassDetachAll(*this);
     if (form_)
         form_->SetMenuObserver({});
 }
@@ -81,6 +100,14 @@ void PopMenu::SubClassMenu(rt::Form* oForm, bool bLeaveTopLevelMenus)
     converting_ = false;
     if (!controls.empty())
         items_.PairKeys(controls);
+    // An MDI frame: the frame menu changes through its client window, which the control hears from now on.
+    if (!mdiClient_ && hooked_) {
+        mdiClient_ = FindWindowExW(host, nullptr, L"MDIClient", nullptr);
+        if (mdiClient_) {
+            mdiStore_.SetCurrentMenu(reinterpret_cast<MenuId>(GetMenu(host)));
+            SubclassAttach(*this, mdiClient_, WM_MDISETMENU);
+        }
+    }
     DrawMenuBar(host);
     if (oForm && oForm != form_) {
         if (form_)
@@ -89,6 +116,99 @@ void PopMenu::SubClassMenu(rt::Form* oForm, bool bLeaveTopLevelMenus)
     }
     form_ = oForm;
     leaveTopLevelMenus_ = bLeaveTopLevelMenus;
+}
+
+bool PopMenu::KeepPlain() const
+{
+    return KeepMenusPlain(rt::TheForm<frmSysTray>().Tag(), rt::GetBoolSetting(L"Plumva", L"Conf", L"MenuXP", true),
+                          core::Program().LinhaComando);
+}
+
+void PopMenu::UserControl_ReadProperties(const rt::PropertyBag& PropBag)
+{
+    officeXpStyle_ = PropBag.Read(L"OfficeXpStyle", false);
+    activeFore_ = static_cast<rt::OleColor>(PropBag.Read(L"ActiveMenuForeColor", kUnsetLong));
+    inactiveFore_ = static_cast<rt::OleColor>(PropBag.Read(L"InActiveMenuForeColor", kUnsetLong));
+    menuBack_ = static_cast<rt::OleColor>(PropBag.Read(L"MenuBackgroundColor", kUnsetLong));
+    SetBackgroundPicture(PropBag.Read<rt::PicturePtr>(L"BackgroundPicture", nullptr));
+    // Without a stored font the control keeps the one it starts with (the main window's Tahoma).
+    SetFont(PropBag.Read(L"Font", Font()));
+
+    if (!Ambient().UserMode) {
+        LoadResourceBitmaps();
+        return;
+    }
+    RefreshMetrics();
+    bitmap49_ = LoadResourceBitmap(kBitmapRunning);
+    if (KeepPlain())
+        return;
+    if (HWND host = HostWindow())
+        AttachMessages(host);
+    glyphFont_ = rt::CachedFont(MarkFontFor(Font()));
+    dottedBrush_.Create();
+}
+
+void PopMenu::UserControl_WriteProperties(rt::PropertyBag& PropBag)
+{
+    PropBag.Write(L"OfficeXpStyle", officeXpStyle_, false);
+    PropBag.Write(L"ActiveMenuForeColor", activeFore_, kUnsetLong);
+    PropBag.Write(L"InActiveMenuForeColor", inactiveFore_, kUnsetLong);
+    PropBag.Write(L"MenuBackgroundColor", menuBack_, kUnsetLong);
+    PropBag.Write(L"BackgroundPicture", picture_, rt::PicturePtr());
+    PropBag.Write(L"Font", Font(), L"Tahoma");
+}
+
+void PopMenu::LoadResourceBitmaps()
+{
+    if (!measureDc_)
+        measureDc_.reset(CreateCompatibleDC(nullptr));
+    if (!measureDc_)
+        return;
+    bitmap48_ = LoadResourceBitmap(kBitmapDesign);
+    if (bitmap48_)
+        previousBitmap_ = SelectObject(measureDc_.get(), bitmap48_.get());
+}
+
+void PopMenu::UserControl_Resize()
+{
+    const int width = kBoxPixels * rt::Screen::TwipsPerPixelX();
+    const int height = kBoxPixels * rt::Screen::TwipsPerPixelY();
+    if (Width() != width || Height() != height)
+        Move(Left(), Top(), width, height);
+}
+
+void PopMenu::UserControl_Terminate()
+{
+    // The host may live on (the control's window goes first): it keeps working without the control.
+    SubclassDetachAll(*this);
+    hooked_ = false;
+    mdiClient_ = nullptr;
+    mdiStore_ = MdiMenuStore();
+    ReleaseDrawingObjects();
+}
+
+void PopMenu::ReleaseDrawingObjects()
+{
+    if (measureDc_) {
+        if (previousFont_)
+            SelectObject(measureDc_.get(), previousFont_);
+        if (previousBitmap_)
+            SelectObject(measureDc_.get(), previousBitmap_);
+    }
+    previousFont_ = previousBitmap_ = nullptr;
+    measureDc_.reset();
+    metricsRead_ = false;
+    metrics_.ClearUp();
+    surface_ = cMemDC();
+    dottedBrush_.Destroy();
+    glyphFont_ = nullptr;
+    bitmap48_.reset();
+    bitmap49_.reset();
+}
+
+bool PopMenu::HoldsDrawingObjects() const
+{
+    return measureDc_ || glyphFont_ || surface_.hdc() || dottedBrush_.Handle() || metrics_.HoldsFonts();
 }
 
 void PopMenu::OnMenuChanged()

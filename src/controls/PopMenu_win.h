@@ -7,7 +7,15 @@
 //
 // Once converted, the host form's menu controls report caption, shortcut, visibility and state changes to
 // the control, which takes them over so that the items stay owner-drawn.
+//
+// At run time the control hears its host's menu messages through the subclassing module (unless the menus stay
+// plain: an extra calculator, the option "MenuXP" off, or the start-up word "mini"). The host's own procedure
+// sees each of them first, so its menu handlers run before the control's events; the control alone answers
+// the measuring and drawing of its items. Its end detaches it and frees its drawing objects, even while the
+// host window lives on.
 #include "controls/ColorBlend.h"
+#include "controls/ISubclass.h"
+#include "controls/MenuMessages.h"
 #include "controls/MenuItems.h"
 #include "controls/MenuLayout.h"
 #include "controls/MenuPainter.h"
@@ -20,6 +28,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -40,10 +49,33 @@ struct ReplaceItemArgs {
     std::optional<bool> bEnabled = {};
 };
 
-class PopMenu : public rt::UserControl {
+class PopMenu : public rt::UserControl, public ISubclass {
 public:
     PopMenu();
     ~PopMenu() override;
+
+    // Events, in this order; arguments by reference.
+    std::function<void(int& item)> Click;  // a converted item's command, after the host's own handler
+    std::function<void(long& command)> SystemMenuClick;
+    std::function<void(int& item, bool& enabled, bool& separator)> ItemHighlight;
+    std::function<void(long& command, bool& enabled, bool& separator)> SystemMenuItemHighlight;
+    std::function<void()> MenuExit;
+    std::function<void(int& item)> InitPopupMenu;  // the item that opens the popup about to show
+    std::function<void()> WinIniChange;            // after the control rebuilt itself for new system settings
+    std::function<void()> NewMDIMenu;              // an MDI frame menu without stored records came in
+
+    // Hooks the host's menu messages (start-up does this unless the menus stay plain).
+    void AttachMessages(HWND hWnd);
+    bool Hooked() const { return hooked_; }
+    // The glyph font, the measuring context, the drawing surface or the dotted brush is held.
+    bool HoldsDrawingObjects() const;
+    // The record sets of the host's MDI frame menus (empty on a host that is not an MDI frame).
+    const MdiMenuStore& MdiMenus() const { return mdiStore_; }
+
+    int MsgResponse() override;
+    void MsgResponse(int) override {}
+    SubclassResult WindowProc(SubclassWindow hWnd, unsigned iMsg, SubclassWParam wParam,
+                              SubclassLParam lParam) override;
 
     // Items.
     void SubClassMenu(rt::Form* oForm = nullptr, bool bLeaveTopLevelMenus = false);
@@ -96,8 +128,22 @@ public:
 protected:
     void ResetProperties() override;
     void UserControl_Initialize() override;
+    void UserControl_ReadProperties(const rt::PropertyBag& PropBag) override;
+    void UserControl_WriteProperties(rt::PropertyBag& PropBag) override;
+    void UserControl_Resize() override;
+    void UserControl_Terminate() override;
 
 private:
+    void HandleCommand(unsigned id);
+    void HandleMenuSelect(unsigned item, unsigned flags, HMENU menu);
+    void HandleInitPopup(HMENU popup);
+    LRESULT HandleMenuChar(HMENU menu, wchar_t character);
+    void HandleSettingChange();
+    void HandleMdiSetMenu(HMENU menu);
+    bool KeepPlain() const;
+    void LoadResourceBitmaps();
+    void ReleaseDrawingObjects();
+
     void ConvertMenu(HMENU menu, MenuId parent, bool leaveTopLevelMenus, const std::vector<MenuItemRecord>& before);
     void ConvertItem(HMENU menu, int position, MenuId parent, bool leaveTopLevelMenus,
                      const std::vector<MenuItemRecord>& before);
@@ -117,6 +163,7 @@ private:
     HIMAGELIST imageList_ = nullptr;
     rt::MemoryDcHandle measureDc_;
     HGDIOBJ previousFont_ = nullptr;
+    HGDIOBJ previousBitmap_ = nullptr;  // design mode: what bitmap 48 replaced in the measuring context
     bool metricsRead_ = false;
     rt::OleColor activeFore_ = kUnsetColour;
     rt::OleColor inactiveFore_ = kUnsetColour;
@@ -132,6 +179,12 @@ private:
     int pictureWidth_ = 0;
     int pictureHeight_ = 0;
     bool officeXpStyle_ = false;
+    bool hooked_ = false;
+    HFONT glyphFont_ = nullptr;  // shared, never deleted (rt::CachedFont)
+    rt::BitmapHandle bitmap49_;
+    rt::BitmapHandle bitmap48_;
+    HWND mdiClient_ = nullptr;
+    MdiMenuStore mdiStore_;
 
     static constexpr rt::OleColor kUnsetColour = 0xFFFFFFFFu;
 };

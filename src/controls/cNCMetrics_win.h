@@ -38,6 +38,14 @@ public:
     // A new bold font of that number (weight 700, or 900 when it is already bold); the caller owns it.
     rt::FontHandle BoldenedFontHandle(int eFontNum) const;
     void ClearUp();
+    // Some font is kept.
+    bool HoldsFonts() const
+    {
+        for (const rt::FontHandle& font : fonts_)
+            if (font)
+                return true;
+        return false;
+    }
 
     const NONCLIENTMETRICSW& Metrics() const { return ncm_; }
     const LOGFONTW* LogFont(int eFontNum) const;

@@ -103,6 +103,7 @@ frmCalcula::frmCalcula()
     Add(cmdVirgula, {L"cmdVirgula"});
     Add(chkIgual, {L"chkIgual"});
     Add(Image1, {L"Image1"});
+    Add(PopMenu1, {L"PopMenu1"});
 
     Add(mnuArquivo, {L"mnuArquivo"});
     for (int i = 0; i < 2; ++i) Add(mnuImprimir[i], {L"mnuImprimir", i, &mnuArquivo});
@@ -210,6 +211,13 @@ void frmCalcula::Design()
     key(chkIgual, L"=", true);
     Image1.SetDesignProperties(imagelist::MenuIconsDesign());
     Image1.SetVisible(false);
+    PopMenu1.SetDesignProperties({
+        {L"OfficeXpStyle", true},
+        {L"ActiveMenuForeColor", 0},
+        {L"InActiveMenuForeColor", 0},
+        {L"MenuBackgroundColor", 0xFFFFFF},
+        {L"Font", rt::StdFont{.name = L"Tahoma", .size = 8.25}},
+    });
 
     mnuArquivo.SetCaption(L"&File");
     mnuImprimir[0].SetCaption(L"&Print Tape");
@@ -289,7 +297,40 @@ void frmCalcula::Form_Load()
         (this->*option.menu).SetChecked(rt::GetBoolSetting(kApp, kSection, option.key, option.byDefault));
     firstActivation_ = true;
     if (mnuGrande.Checked()) Layout();  // Design() laid out the normal view
+    // The control hooked the menu messages only where the menus may be its own (the first copy, the option
+    // on, not started "mini"): items converted without it would never be drawn.
+    if (PopMenu1.Hooked()) MontaMenus();
     ShowCalculation();
+}
+
+namespace {
+
+// The icon of each menu item, by its index in Image1 (resources/icons/MenuIcons.rec.txt draws each for its
+// item). The bar draws no icons, so its items get none.
+struct MenuIcon {
+    const wchar_t* key;
+    int index;
+};
+constexpr MenuIcon kMenuIcons[] = {
+    {L"mnuImprimir(0)", 0}, {L"mnuImprimir(1)", 1}, {L"mnuSalvar", 2},    {L"mnuLimpar", 3},
+    {L"mnuBackup", 4},      {L"mnuSair", 5},        {L"mnuDesfazer", 6},  {L"mnuRefazer", 7},
+    {L"mnuColar", 8},       {L"mnuMemoria", 9},     {L"mnuMem(0)", 10},   {L"mnuMem(1)", 11},
+    {L"mnuMem(2)", 12},     {L"mnuMem(3)", 13},     {L"mnuJuro", 14},     {L"mnuData", 15},
+    {L"mnuRegra", 16},      {L"mnuPeso", 17},       {L"mnuTempo", 18},    {L"mnuFormato", 19},
+    {L"mnuGrande", 20},     {L"mnuNumLock", 21},    {L"mnuVisivel", 22},  {L"mnuMenuXP", 23},
+    {L"mnuMonitor", 24},    {L"mnuHotKeys", 25},    {L"mnuSom", 26},      {L"mnuBandeja", 27},
+    {L"mnuTopicos", 28},    {L"mnuSobre", 29},
+};
+
+}  // namespace
+
+void frmCalcula::MontaMenus()
+{
+    // Errors resumed: a key that names no item changes nothing.
+    PopMenu1.SetImageList(Image1);
+    PopMenu1.SubClassMenu(this);
+    for (const MenuIcon& icon : kMenuIcons) PopMenu1.SetItemIcon(icon.key, icon.index);
+    for (int i = 0; i < 11; ++i) PopMenu1.SetItemRadio(L"mnuNumeral(" + std::to_wstring(i) + L")", 0);
 }
 
 void frmCalcula::Form_Activate()

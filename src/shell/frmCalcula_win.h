@@ -1,6 +1,7 @@
 #pragma once
 // The main calculator window: the tape, the entry and the display, the keypad and the menus. The tools
 // write to its tape and entry and open from its menu.
+#include "controls/PopMenu_win.h"
 #include "controls/XPButton_win.h"
 #include "core/Calculation.h"
 #include "imagelist/IconList_win.h"
@@ -35,6 +36,8 @@ public:
 
     // The menu icons, restored from the window's design data at every load; never shown.
     imagelist::IconList Image1;
+    // Draws the menus in the "Office XP" look, with Image1's icons, when the option is on.
+    controls::PopMenu PopMenu1;
 
     // Menus, in bar order.
     rt::Menu mnuArquivo;
@@ -120,6 +123,8 @@ private:
     // Stores the option that `menu` mirrors.
     void SaveOption(const rt::Menu& menu) const;
     void mnuSair_Click();
+    // Hands the menus to PopMenu1: converted, with their icons and the number formats' radio marks.
+    void MontaMenus();
 
     void AppendToTape(const std::wstring& lines);
     void ShowCalculation();
