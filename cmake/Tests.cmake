@@ -49,7 +49,7 @@ foreach(src IN LISTS TEST_SOURCES)
     add_test(NAME ${target} COMMAND ${target})
     # The main window and the tools read and store the program's options in the one settings key of the user:
     # their test programs take turns, so that one test's option never reaches another's window.
-    if(WIN32 AND name MATCHES "_win_test$" AND dir MATCHES "^(shell|tools|startup)$")
+    if(WIN32 AND name MATCHES "_win_test$" AND (dir MATCHES "^(shell|tools|startup)$" OR name STREQUAL "PopMenuMessages_win_test"))
         set_tests_properties(${target} PROPERTIES RESOURCE_LOCK program_settings)
     endif()
 endforeach()

@@ -103,11 +103,11 @@ void PopMenu::SubClassMenu(rt::Form* oForm, bool bLeaveTopLevelMenus)
     // An MDI frame: the frame menu changes through its client window, which the control hears from now on.
     if (!mdiClient_ && hooked_) {
         mdiClient_ = FindWindowExW(host, nullptr, L"MDIClient", nullptr);
-        if (mdiClient_) {
-            mdiStore_.SetCurrentMenu(reinterpret_cast<MenuId>(GetMenu(host)));
+        if (mdiClient_)
             SubclassAttach(*this, mdiClient_, WM_MDISETMENU);
-        }
     }
+    if (mdiClient_)
+        mdiStore_.SetCurrentMenu(reinterpret_cast<MenuId>(GetMenu(host)));
     DrawMenuBar(host);
     if (oForm && oForm != form_) {
         if (form_)

@@ -127,6 +127,13 @@ LRESULT UserControl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         break;
     case WM_GETDLGCODE:
         return DLGC_WANTARROWS | DLGC_WANTCHARS;
+    case WM_DESTROY:
+        // A control window destroyed on its own, before its form's: the control ends now.
+        if (started_) {
+            started_ = false;
+            UserControl_Terminate();
+        }
+        break;
     default:
         break;
     }

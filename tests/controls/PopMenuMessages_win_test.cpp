@@ -1,0 +1,432 @@
+// The menu control on its host's real menu messages: menus opened with the keyboard and the mouse, driven from
+// the host's idle message WM_ENTERIDLE as a user would drive them.
+#include "controls/MSubclass_win.h"
+#include "controls/PopMenu_win.h"
+#include "core/ProgramState.h"
+#include "runtime/ErrorState.h"
+#include "runtime/Form_win.h"
+#include "runtime/Menu_win.h"
+#include "runtime/Screen_win.h"
+#include "runtime/Settings_win.h"
+#include "startup/frmSysTray_win.h"
+#include "support/FormDriver_win.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <deque>
+#include <functional>
+#include <string>
+#include <vector>
+
+using controls::PopMenu;
+
+namespace {
+
+// File (Clear, Print > To printer / To port, a separator, Exit) and Tools (Rule); every event of the control
+// and the host's own menu handlers write to one log.
+class HostForm : public rt::Form {
+public:
+    HostForm()
+    {
+        Add(mnuArquivo, {L"mnuArquivo"});
+        Add(mnuLimpar, {L"mnuLimpar", {}, &mnuArquivo});
+        Add(mnuImprimirMenu, {L"mnuImprimirMenu", {}, &mnuArquivo});
+        for (int i = 0; i < 2; ++i)
+            Add(mnuImprimir[i], {L"mnuImprimir", i, &mnuImprimirMenu});
+        Add(mnuSep, {L"mnuSep", {}, &mnuArquivo});
+        Add(mnuSair, {L"mnuSair", {}, &mnuArquivo});
+        Add(mnuFerramentas, {L"mnuFerramentas"});
+        Add(mnuRegra, {L"mnuRegra", {}, &mnuFerramentas});
+        Add(PopMenu1, {L"PopMenu1"});
+        mnuLimpar.Click = [this] { log.push_back(L"host Clear"); };
+        mnuImprimir[1].Click = [this] { log.push_back(L"host To port"); };
+        PopMenu1.Click = [this](int& n) { log.push_back(L"Click " + std::to_wstring(n)); };
+        PopMenu1.SystemMenuClick = [this](long& c) { log.push_back(L"SystemMenuClick " + std::to_wstring(c)); };
+        PopMenu1.ItemHighlight = [this](int& n, bool& enabled, bool& separator) {
+            log.push_back(L"ItemHighlight " + std::to_wstring(n) + (enabled ? L"" : L" disabled") +
+                          (separator ? L" separator" : L""));
+        };
+        PopMenu1.SystemMenuItemHighlight = [this](long& c, bool&, bool&) {
+            log.push_back(L"SystemMenuItemHighlight " + std::to_wstring(c));
+        };
+        PopMenu1.MenuExit = [this] { log.push_back(L"MenuExit"); };
+        PopMenu1.InitPopupMenu = [this](int& n) { log.push_back(L"InitPopupMenu " + std::to_wstring(n)); };
+        PopMenu1.WinIniChange = [this] { log.push_back(L"WinIniChange"); };
+        PopMenu1.NewMDIMenu = [this] { log.push_back(L"NewMDIMenu"); };
+    }
+
+    rt::Menu mnuArquivo, mnuLimpar, mnuImprimirMenu, mnuSep, mnuSair, mnuFerramentas, mnuRegra;
+    std::array<rt::Menu, 2> mnuImprimir;
+    PopMenu PopMenu1;
+    std::vector<std::wstring> log;
+
+protected:
+    void Design() override
+    {
+        SetClientSize(4000, 2000);
+        const std::pair<rt::Menu*, const wchar_t*> captions[] = {
+            {&mnuArquivo, L"&File"}, {&mnuLimpar, L"&Clear"}, {&mnuImprimirMenu, L"&Print"},
+            {&mnuImprimir[0], L"To p&rinter"}, {&mnuImprimir[1], L"To p&ort"}, {&mnuSep, L"-"},
+            {&mnuSair, L"E&xit"}, {&mnuFerramentas, L"&Tools"}, {&mnuRegra, L"&Rule"}};
+        for (const auto& [menu, caption] : captions)
+            menu->SetCaption(caption);
+        PopMenu1.SetDesignProperties({{L"OfficeXpStyle", true}, {L"MenuBackgroundColor", 0xFFFFFF}});
+    }
+};
+
+// Runs one step of a script each time the host's menu loop goes idle.
+class IdleScript : public controls::ISubclass {
+public:
+    int MsgResponse() override { return controls::kPreviousAfter; }
+    controls::SubclassResult WindowProc(HWND, unsigned, WPARAM wParam, LPARAM) override
+    {
+        if (wParam == MSGF_MENU && !steps.empty()) {
+            auto step = std::move(steps.front());
+            steps.pop_front();
+            step();
+        }
+        return 0;
+    }
+    std::deque<std::function<void()>> steps;
+};
+
+// Presses the keys in order and releases them in reverse, as one piece of input.
+void Keys(std::initializer_list<WORD> keys)
+{
+    std::vector<INPUT> inputs;
+    for (WORD key : keys) {
+        INPUT input{};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = key;
+        inputs.push_back(input);
+    }
+    for (auto key = std::rbegin(keys); key != std::rend(keys); ++key) {
+        INPUT input{};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = *key;
+        input.ki.dwFlags = KEYEVENTF_KEYUP;
+        inputs.push_back(input);
+    }
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+void ClickScreen(POINT at)
+{
+    SetCursorPos(at.x, at.y);
+    INPUT inputs[2]{};
+    inputs[0].type = inputs[1].type = INPUT_MOUSE;
+    inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(2, inputs, sizeof(INPUT));
+}
+
+// The centre of an item on the screen; a popup's items are found through its open menu window.
+POINT CentreOf(HWND host, HMENU menu, int position)
+{
+    RECT r{};
+    GetMenuItemRect(menu == GetMenu(host) ? host : nullptr, menu, static_cast<UINT>(position), &r);
+    return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+}
+
+bool InMenu()
+{
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    return GetGUIThreadInfo(GetCurrentThreadId(), &info) && (info.flags & GUI_INMENUMODE);
+}
+
+struct PopMenuMessages : testing::Test {
+    void SetUp() override
+    {
+        core::Program() = core::ProgramState();
+        ASSERT_TRUE(form.Load());
+        form.Show();
+        SetForegroundWindow(form.hWnd());
+        test::Settle();
+        ASSERT_TRUE(pop.Hooked());
+        controls::SubclassAttach(idle, form.hWnd(), WM_ENTERIDLE);
+        form.log.clear();
+        rt::Err().Clear();
+    }
+    void TearDown() override
+    {
+        controls::SubclassDetach(idle, form.hWnd(), WM_ENTERIDLE);
+        form.Unload();
+        test::Settle();
+    }
+    // Runs the script to its end and the menu loop to its close.
+    void Run()
+    {
+        // A menu the script could not close is closed after 3 s, and the test fails.
+        const UINT_PTR timer = SetTimer(nullptr, 0, 3000, [](HWND, UINT, UINT_PTR, DWORD) { EndMenu(); });
+        EXPECT_TRUE(test::PumpUntil([this] { return idle.steps.empty() && !InMenu(); })) << Log();
+        KillTimer(nullptr, timer);
+        EXPECT_TRUE(idle.steps.empty()) << "steps left: " << idle.steps.size() << ": " << Log();
+        idle.steps.clear();
+        test::Settle();
+    }
+    std::wstring Log() const
+    {
+        std::wstring all;
+        for (const std::wstring& line : form.log)
+            all += line + L"; ";
+        return all;
+    }
+    int Count(const std::wstring& line) const { return static_cast<int>(std::count(form.log.begin(), form.log.end(), line)); }
+    // The index of `line` in the log, or -1.
+    int At(const std::wstring& line) const
+    {
+        const auto found = std::find(form.log.begin(), form.log.end(), line);
+        return found == form.log.end() ? -1 : static_cast<int>(found - form.log.begin());
+    }
+
+    HostForm form;
+    PopMenu& pop = form.PopMenu1;
+    IdleScript idle;
+};
+
+TEST_F(PopMenuMessages, AltAndAccessKeysOpenAndRunTheItemHostHandlerFirstThenOneMenuExit)
+{
+    pop.SubClassMenu(&form);
+    form.log.clear();
+    bool openWhenIdle = false;
+    idle.steps.push_back([&] {
+        openWhenIdle = true;
+        Keys({'C'});
+    });
+    Keys({VK_MENU, 'F'});
+    Run();
+    EXPECT_TRUE(openWhenIdle) << "Alt+F opened File";
+    // File is reported by its position: its own record, never an exit while the menu is open.
+    EXPECT_EQ(At(L"ItemHighlight 1"), 0) << Log();
+    EXPECT_GE(At(L"InitPopupMenu 1"), 0) << Log();
+    const int host = At(L"host Clear");
+    ASSERT_GE(host, 0) << Log();
+    EXPECT_EQ(At(L"Click 2"), host + 1) << Log();
+    EXPECT_EQ(Count(L"MenuExit"), 1) << Log();
+    EXPECT_LT(At(L"MenuExit"), host) << "the menu closed before the command ran: " << Log();
+}
+
+TEST_F(PopMenuMessages, AnUnknownLetterIsRefusedAndTheMenuStaysOpen)
+{
+    pop.SubClassMenu(&form);
+    form.log.clear();
+    bool stillOpen = false;
+    idle.steps.push_back([] { Keys({'Q'}); });
+    idle.steps.push_back([&] {
+        stillOpen = InMenu();
+        EndMenu();
+    });
+    Keys({VK_MENU, 'T'});
+    Run();
+    EXPECT_TRUE(stillOpen) << Log();
+    EXPECT_EQ(At(L"InitPopupMenu 8"), 1) << Log();
+    for (const std::wstring& line : form.log)
+        EXPECT_FALSE(line.starts_with(L"Click")) << Log();
+    const HMENU tools = form.mnuFerramentas.Popup();
+    EXPECT_EQ(SendMessageW(form.hWnd(), WM_MENUCHAR, MAKEWPARAM(L'r', MF_POPUP), reinterpret_cast<LPARAM>(tools)),
+              0x20000);
+    EXPECT_EQ(SendMessageW(form.hWnd(), WM_MENUCHAR, MAKEWPARAM(L'q', MF_POPUP), reinterpret_cast<LPARAM>(tools)), 0);
+}
+
+TEST_F(PopMenuMessages, MouseOpensASubmenuHighlightsTheSeparatorAndRunsTheItem)
+{
+    pop.SubClassMenu(&form);
+    form.log.clear();
+    const HWND host = form.hWnd();
+    const HMENU file = form.mnuArquivo.Popup();
+    const HMENU print = form.mnuImprimirMenu.Popup();
+    idle.steps.push_back([&] { ClickScreen(CentreOf(host, file, 1)); });      // Print
+    idle.steps.push_back([&] { SetCursorPos(CentreOf(host, file, 2).x, CentreOf(host, file, 2).y); });  // separator
+    idle.steps.push_back([&] { ClickScreen(CentreOf(host, file, 1)); });
+    idle.steps.push_back([&] { ClickScreen(CentreOf(host, print, 1)); });     // To port
+    ClickScreen(CentreOf(host, GetMenu(host), 0));
+    Run();
+    EXPECT_GE(At(L"InitPopupMenu 3"), 0) << Log();
+    EXPECT_GE(At(L"ItemHighlight 3"), 0) << "Print, by its position: " << Log();
+    EXPECT_GE(At(L"ItemHighlight 6 separator"), 0) << Log();
+    const int hostAt = At(L"host To port");
+    ASSERT_GE(hostAt, 0) << Log();
+    EXPECT_EQ(At(L"Click 5"), hostAt + 1) << Log();
+    EXPECT_EQ(Count(L"MenuExit"), 1) << Log();
+}
+
+TEST_F(PopMenuMessages, TheWindowMenuGetsTheHostsAnswersAndItsCommandsAfterTheHost)
+{
+    pop.SubClassMenu(&form);
+    form.log.clear();
+    const HMENU windowMenu = GetSystemMenu(form.hWnd(), FALSE);
+    ASSERT_NE(windowMenu, nullptr);
+    const WPARAM letter = MAKEWPARAM(L'q', MF_SYSMENU | MF_POPUP);
+    EXPECT_EQ(SendMessageW(form.hWnd(), WM_MENUCHAR, letter, reinterpret_cast<LPARAM>(windowMenu)),
+              DefWindowProcW(form.hWnd(), WM_MENUCHAR, letter, reinterpret_cast<LPARAM>(windowMenu)));
+
+    bool highlighted = false;
+    idle.steps.push_back([&] {
+        highlighted = !form.log.empty();
+        Keys({VK_ESCAPE});
+    });
+    Keys({VK_MENU, VK_SPACE});
+    Run();
+    EXPECT_TRUE(highlighted);
+    EXPECT_GE(At(L"SystemMenuItemHighlight " + std::to_wstring(SC_RESTORE)), 0) << Log();
+    EXPECT_EQ(At(L"SystemMenuClick " + std::to_wstring(SC_KEYMENU)), static_cast<int>(form.log.size()) - 1) << Log();
+
+    // A window-menu command: the host carries it out first (Minimize), then the control hears it.
+    form.log.clear();
+    SendMessageW(form.hWnd(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    EXPECT_TRUE(IsIconic(form.hWnd()));
+    EXPECT_EQ(Log(), L"SystemMenuClick " + std::to_wstring(SC_MINIMIZE) + L"; ");
+    SendMessageW(form.hWnd(), WM_COMMAND, SC_MINIMIZE, 0);
+    EXPECT_EQ(Log(), L"SystemMenuClick " + std::to_wstring(SC_MINIMIZE) + L"; ") << "no Click for it";
+}
+
+TEST_F(PopMenuMessages, ASettingChangeRebuildsOnceAndKeepsThePlainBarsTexts)
+{
+    pop.SubClassMenu(&form, true);
+    form.log.clear();
+    SendMessageW(form.hWnd(), WM_SETTINGCHANGE, 0, 0);
+    EXPECT_EQ(Log(), L"WinIniChange; ");
+    wchar_t text[32] = {};
+    for (int position : {0, 1}) {
+        GetMenuStringW(GetMenu(form.hWnd()), static_cast<UINT>(position), text, 32, MF_BYPOSITION);
+        EXPECT_STREQ(text, position == 0 ? L"&File" : L"&Tools");
+    }
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_FTYPE | MIIM_DATA;
+    ASSERT_TRUE(GetMenuItemInfoW(form.mnuArquivo.Popup(), 0, TRUE, &info));
+    EXPECT_TRUE(info.fType & MFT_OWNERDRAW);
+    EXPECT_EQ(info.dwItemData, 2u);
+}
+
+TEST_F(PopMenuMessages, TheMdiStoreSwapsTwoFrameMenusAndStartsANewOneEmpty)
+{
+    pop.SubClassMenu(&form);
+    form.log.clear();
+    CLIENTCREATESTRUCT create{};
+    const HWND client = CreateWindowExW(0, L"MDICLIENT", nullptr, WS_CHILD | WS_CLIPCHILDREN, 0, 0, 100, 100,
+                                        form.hWnd(), nullptr, GetModuleHandleW(nullptr), &create);
+    ASSERT_NE(client, nullptr);
+    pop.SubClassMenu(&form);
+    const HMENU first = GetMenu(form.hWnd());
+    const std::vector<controls::MenuItemRecord> firstRecords = pop.Items().Records();
+    const HMENU second = CreateMenu();
+    AppendMenuW(second, MF_STRING, 500, L"&Window");
+    form.log.clear();
+
+    SendMessageW(client, WM_MDISETMENU, reinterpret_cast<WPARAM>(second), 0);
+    EXPECT_EQ(Log(), L"NewMDIMenu; ");
+    EXPECT_EQ(pop.Items().Count(), 0);
+    EXPECT_EQ(GetMenu(form.hWnd()), second) << "the client still sets the frame menu itself";
+    pop.SubClassMenu();
+    ASSERT_EQ(pop.Items().Count(), 1);
+    const std::vector<controls::MenuItemRecord> secondRecords = pop.Items().Records();
+
+    EXPECT_EQ(SendMessageW(client, WM_MDISETMENU, reinterpret_cast<WPARAM>(first), 0),
+              reinterpret_cast<LRESULT>(second)) << "the client's own answer";
+    EXPECT_EQ(pop.Items().Records(), firstRecords);
+    SendMessageW(client, WM_MDISETMENU, reinterpret_cast<WPARAM>(second), 0);
+    EXPECT_EQ(pop.Items().Records(), secondRecords);
+    SendMessageW(client, WM_MDISETMENU, 0, 0);
+    EXPECT_EQ(pop.Items().Records(), secondRecords);
+    EXPECT_EQ(Log(), L"NewMDIMenu; ");
+    EXPECT_EQ(pop.MdiMenus().StoredSets(), 2);
+    SetMenu(form.hWnd(), first);
+    DestroyMenu(second);
+    DestroyWindow(client);
+}
+
+TEST_F(PopMenuMessages, AControlEndingBeforeItsHostLetsGoOfItAndOfItsDrawingObjects)
+{
+    pop.SubClassMenu(&form);
+    form.log.clear();
+    controls::SubclassDetach(idle, form.hWnd(), WM_ENTERIDLE);
+    // Drawing an item makes every drawing object there is.
+    SendMessageW(form.hWnd(), WM_SETTINGCHANGE, 0, 0);
+    EXPECT_TRUE(pop.HoldsDrawingObjects());
+    const HWND host = form.hWnd();
+    const std::string count = "C" + std::to_string(reinterpret_cast<std::intptr_t>(host));
+    EXPECT_NE(GetPropA(host, count.c_str()), nullptr);
+
+    DestroyWindow(pop.hWnd());
+    EXPECT_FALSE(pop.Hooked());
+    EXPECT_FALSE(pop.HoldsDrawingObjects());
+    EXPECT_EQ(GetPropA(host, count.c_str()), nullptr) << "the host has its own procedure back";
+    form.log.clear();
+    SendMessageW(host, WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);
+    SendMessageW(host, WM_SETTINGCHANGE, 0, 0);
+    EXPECT_EQ(Log(), L"");
+}
+
+// A control loaded with `bag` on a host of its own.
+struct PlainForm : rt::Form {
+    PlainForm() { Add(PopMenu1, {L"PopMenu1"}); }
+    PopMenu PopMenu1;
+    rt::PropertyBag bag{{L"OfficeXpStyle", true}};
+
+protected:
+    void Design() override { PopMenu1.SetDesignProperties(bag); }
+};
+
+TEST(PopMenuLife, TheMenusStayPlainInAnExtraCopyWithTheOptionOffOrStartedMini)
+{
+    const struct {
+        const wchar_t* tag;
+        const wchar_t* menuXp;
+        const wchar_t* word;
+        bool hooked;
+    } cases[] = {
+        {L"1", L"True", L"", true}, {L"2", L"True", L"", false}, {L"1", L"False", L"", false},
+        {L"1", L"True", L"mini", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::wstring(c.tag) + L" " + c.menuXp + L" " + c.word);
+        rt::TheForm<frmSysTray>().SetTag(c.tag);
+        rt::SaveSetting(L"Plumva", L"Conf", L"MenuXP", c.menuXp);
+        core::Program().LinhaComando = c.word;
+        PlainForm form;
+        ASSERT_TRUE(form.Load());
+        EXPECT_EQ(form.PopMenu1.Hooked(), c.hooked);
+        const std::string count = "C" + std::to_string(reinterpret_cast<std::intptr_t>(form.hWnd()));
+        EXPECT_EQ(GetPropA(form.hWnd(), count.c_str()) != nullptr, c.hooked);
+        form.Unload();
+    }
+    RegDeleteKeyValueW(HKEY_CURRENT_USER, L"Software\\VB and VBA Program Settings\\Plumva\\Conf", L"MenuXP");
+    rt::TheForm<frmSysTray>().SetTag(L"");
+    core::Program().LinhaComando.clear();
+}
+
+TEST(PopMenuLife, PropertiesPersistWithTheirDefaultsAndTheBoxStays40PixelsSquare)
+{
+    const rt::PropertyBag main{{L"OfficeXpStyle", true},
+                               {L"ActiveMenuForeColor", 0},
+                               {L"InActiveMenuForeColor", 0},
+                               {L"MenuBackgroundColor", 0xFFFFFF},
+                               {L"Font", rt::StdFont{.name = L"Tahoma", .size = 8.25}}};
+    PlainForm form;
+    form.bag = main;
+    ASSERT_TRUE(form.Load());
+    PopMenu& pop = form.PopMenu1;
+    EXPECT_EQ(pop.SaveProperties(), main);
+    EXPECT_EQ(pop.ActiveMenuForeColor(), 0u);
+    EXPECT_FALSE(IsWindowVisible(pop.hWnd())) << "nothing of it shows at run time";
+    pop.Move(0, 0, 5000, 100);
+    EXPECT_EQ(pop.Width(), 40 * rt::Screen::TwipsPerPixelX());
+    EXPECT_EQ(pop.Height(), 40 * rt::Screen::TwipsPerPixelY());
+    form.Unload();
+
+    // Absent keys read as their defaults: the classic look, unset colours; only the font is written back.
+    form.bag = {};
+    ASSERT_TRUE(form.Load());
+    EXPECT_FALSE(pop.OfficeXpStyle());
+    EXPECT_EQ(pop.MenuBackgroundColor(), 0x80000004u);
+    const rt::PropertyBag saved = pop.SaveProperties();
+    ASSERT_EQ(saved.Entries().size(), 1u);
+    EXPECT_EQ(saved.Entries()[0].first, L"Font");
+    form.Unload();
+}
+
+}  // namespace
