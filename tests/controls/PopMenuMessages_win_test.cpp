@@ -257,15 +257,29 @@ TEST_F(PopMenuMessages, TheWindowMenuGetsTheHostsAnswersAndItsCommandsAfterTheHo
 {
     pop.SubClassMenu(&form);
     form.log.clear();
-    const HMENU windowMenu = GetSystemMenu(form.hWnd(), FALSE);
+    // The host's own procedure closes the window menu on any letter: the control passes its answer on.
+    const HWND host = form.hWnd();
+    controls::SubclassDetachAll(pop);
+    controls::SubclassDetachAll(idle);
+    static WNDPROC formProc = nullptr;
+    formProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
+        host, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(+[](HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+            if (message == WM_MENUCHAR && (HIWORD(wParam) & MF_SYSMENU))
+                return MAKELRESULT(0, MNC_CLOSE);
+            return CallWindowProcW(formProc, hwnd, message, wParam, lParam);
+        })));
+    pop.AttachMessages(host);
+    controls::SubclassAttach(idle, host, WM_ENTERIDLE);
+    const HMENU windowMenu = GetSystemMenu(host, FALSE);
     ASSERT_NE(windowMenu, nullptr);
-    const WPARAM letter = MAKEWPARAM(L'q', MF_SYSMENU | MF_POPUP);
-    EXPECT_EQ(SendMessageW(form.hWnd(), WM_MENUCHAR, letter, reinterpret_cast<LPARAM>(windowMenu)),
-              DefWindowProcW(form.hWnd(), WM_MENUCHAR, letter, reinterpret_cast<LPARAM>(windowMenu)));
+    EXPECT_EQ(SendMessageW(host, WM_MENUCHAR, MAKEWPARAM(L'f', MF_SYSMENU | MF_POPUP),
+                           reinterpret_cast<LPARAM>(windowMenu)),
+              MAKELRESULT(0, MNC_CLOSE));
 
     bool highlighted = false;
     idle.steps.push_back([&] {
         highlighted = !form.log.empty();
+        Keys({VK_ESCAPE});  // back to the bar
         Keys({VK_ESCAPE});
     });
     Keys({VK_MENU, VK_SPACE});
