@@ -182,6 +182,11 @@ void PopMenu::UserControl_Terminate()
     // The host may live on (the control's window goes first): it keeps working without the control.
     SubclassDetachAll(*this);
     hooked_ = false;
+    // The host's menus go with its window: a later load starts unconverted, as the host then decides.
+    if (form_)
+        form_->SetMenuObserver({});
+    form_ = nullptr;
+    items_.Clear();
     mdiClient_ = nullptr;
     mdiStore_ = MdiMenuStore();
     ReleaseDrawingObjects();
