@@ -47,6 +47,7 @@ TEST(MenuMessages, AccessKeysAnswerThePositionOfTheirItemInTheMenuTyped)
         {100, L"O", kFile, 0x20002},
         {100, L"P", kFile, 0x20000},                        // not Recent's &Print, which is in another menu
         {200, L"P", {{21, 0}}, 0x20000},
+        {200, L"P", {{11, 0}, {21, 0}}, 0x20001},            // File's &Print is no item of this menu
         {100, L"P", {{99, 0}, {13, 0}, {11, 0}}, 0x20002},  // the position, not the record's place
         {100, L"E", kFile, 0},                              // Recent opens a popup: its id is no position's
         {100, L"X", kFile, 0},
@@ -72,6 +73,9 @@ TEST(MenuMessages, APopupsOpenerIsTheItemCarryingItsHandle)
     MenuItems orphan = items;
     orphan[7].lId = 301;
     EXPECT_EQ(PopupOpener(orphan, 300), 0);
+    MenuItems later = items;
+    later[8].lId = 100;  // an identifier like File's after the popup: not its opener
+    EXPECT_EQ(PopupOpener(later, 100), 1);
 }
 
 TEST(MenuMessages, HighlightsNameTheirRecordAndEverythingElseIsAnExit)
@@ -88,6 +92,8 @@ TEST(MenuMessages, HighlightsNameTheirRecordAndEverythingElseIsAnExit)
         {13, 0, 100, kFile, Kind::Item, 4},
         {0, 0x800, 100, kFile, Kind::Item, 3},            // the separator
         {3, 0x90, 100, kFile, Kind::Item, 5},             // Recent, by its position
+        {3, 0x10, 100, kFile, Kind::Item, 5},
+        {13, 0x80, 100, kFile, Kind::Item, 4},            // highlighted, by its identifier
         {1, 0x90, 1, {{100, 100}, {300, 300}}, Kind::Item, 7},
         {1, 0x90, 100, kFile, Kind::Exit, 0},             // a position that opens nothing
         {9, 0x90, 100, kFile, Kind::Exit, 0},
@@ -104,6 +110,9 @@ TEST(MenuMessages, HighlightsNameTheirRecordAndEverythingElseIsAnExit)
             EXPECT_EQ(s.id, c.item);
         }
     }
+    MenuItems same = items;
+    same[1].lId = 200;  // on the bar, an identifier like Recent's popup
+    EXPECT_EQ(SelectionOf(same, 3, 0x90, 100, kFile).record, 5);
 }
 
 TEST(MenuMessages, TheMdiStoreSwapsRecordSetsAndStartsNewMenusEmpty)
@@ -146,6 +155,7 @@ TEST(MenuMessages, MenusStayPlainInAnExtraCopyWithTheOptionOffOrStartedMini)
     } cases[] = {
         {L"1", true, L"", false}, {L"2", true, L"", true},   {L"1", false, L"", true},
         {L"1", true, L"mini", true}, {L"1", true, L"MINI", false}, {L"1", true, L"juro", false},
+        {L"", true, L"", false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::PrintToString(std::wstring(c.instance) + L"/" + c.word));
