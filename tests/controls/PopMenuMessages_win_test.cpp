@@ -10,17 +10,19 @@
 #include "runtime/Settings_win.h"
 #include "startup/frmSysTray_win.h"
 #include "support/FormDriver_win.h"
+#include "support/MenuScript_win.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <array>
-#include <deque>
-#include <functional>
 #include <string>
 #include <vector>
 
 using controls::PopMenu;
+using test::CentreOf;
+using test::ClickScreen;
+using test::InMenu;
 
 namespace {
 
@@ -76,67 +78,6 @@ protected:
     }
 };
 
-// Runs one step of a script each time the host's menu loop goes idle.
-class IdleScript : public controls::ISubclass {
-public:
-    int MsgResponse() override { return controls::kPreviousAfter; }
-    controls::SubclassResult WindowProc(HWND, unsigned, WPARAM wParam, LPARAM) override
-    {
-        if (wParam == MSGF_MENU && !steps.empty()) {
-            auto step = std::move(steps.front());
-            steps.pop_front();
-            step();
-        }
-        return 0;
-    }
-    std::deque<std::function<void()>> steps;
-};
-
-// Presses the keys in order and releases them in reverse, as one piece of input.
-void Keys(std::initializer_list<WORD> keys)
-{
-    std::vector<INPUT> inputs;
-    for (WORD key : keys) {
-        INPUT input{};
-        input.type = INPUT_KEYBOARD;
-        input.ki.wVk = key;
-        inputs.push_back(input);
-    }
-    for (auto key = std::rbegin(keys); key != std::rend(keys); ++key) {
-        INPUT input{};
-        input.type = INPUT_KEYBOARD;
-        input.ki.wVk = *key;
-        input.ki.dwFlags = KEYEVENTF_KEYUP;
-        inputs.push_back(input);
-    }
-    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-}
-
-void ClickScreen(POINT at)
-{
-    SetCursorPos(at.x, at.y);
-    INPUT inputs[2]{};
-    inputs[0].type = inputs[1].type = INPUT_MOUSE;
-    inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    SendInput(2, inputs, sizeof(INPUT));
-}
-
-// The centre of an item on the screen; a popup's items are found through its open menu window.
-POINT CentreOf(HWND host, HMENU menu, int position)
-{
-    RECT r{};
-    GetMenuItemRect(menu == GetMenu(host) ? host : nullptr, menu, static_cast<UINT>(position), &r);
-    return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-}
-
-bool InMenu()
-{
-    GUITHREADINFO info{};
-    info.cbSize = sizeof info;
-    return GetGUIThreadInfo(GetCurrentThreadId(), &info) && (info.flags & GUI_INMENUMODE);
-}
-
 struct PopMenuMessages : testing::Test {
     void SetUp() override
     {
@@ -184,7 +125,7 @@ struct PopMenuMessages : testing::Test {
 
     HostForm form;
     PopMenu& pop = form.PopMenu1;
-    IdleScript idle;
+    test::IdleScript idle;
 };
 
 TEST_F(PopMenuMessages, AltAndAccessKeysOpenAndRunTheItemHostHandlerFirstThenOneMenuExit)
@@ -194,9 +135,9 @@ TEST_F(PopMenuMessages, AltAndAccessKeysOpenAndRunTheItemHostHandlerFirstThenOne
     bool openWhenIdle = false;
     idle.steps.push_back([&] {
         openWhenIdle = true;
-        Keys({'C'});
+        test::SendKeys({'C'});
     });
-    Keys({VK_MENU, 'F'});
+    test::SendKeys({VK_MENU, 'F'});
     Run();
     EXPECT_TRUE(openWhenIdle) << "Alt+F opened File";
     // File is reported by its position: its own record, never an exit while the menu is open.
@@ -214,12 +155,12 @@ TEST_F(PopMenuMessages, AnUnknownLetterIsRefusedAndTheMenuStaysOpen)
     pop.SubClassMenu(&form);
     form.log.clear();
     bool stillOpen = false;
-    idle.steps.push_back([] { Keys({'Q'}); });
+    idle.steps.push_back([] { test::SendKeys({'Q'}); });
     idle.steps.push_back([&] {
         stillOpen = InMenu();
         EndMenu();
     });
-    Keys({VK_MENU, 'T'});
+    test::SendKeys({VK_MENU, 'T'});
     Run();
     EXPECT_TRUE(stillOpen) << Log();
     EXPECT_EQ(At(L"InitPopupMenu 8"), 1) << Log();
@@ -279,10 +220,10 @@ TEST_F(PopMenuMessages, TheWindowMenuGetsTheHostsAnswersAndItsCommandsAfterTheHo
     bool highlighted = false;
     idle.steps.push_back([&] {
         highlighted = !form.log.empty();
-        Keys({VK_ESCAPE});  // back to the bar
-        Keys({VK_ESCAPE});
+        test::SendKeys({VK_ESCAPE});  // back to the bar
+        test::SendKeys({VK_ESCAPE});
     });
-    Keys({VK_MENU, VK_SPACE});
+    test::SendKeys({VK_MENU, VK_SPACE});
     Run();
     EXPECT_TRUE(highlighted);
     EXPECT_GE(At(L"SystemMenuItemHighlight " + std::to_wstring(SC_RESTORE)), 0) << Log();

@@ -7,6 +7,7 @@
 #include "shell/frmCalcula_win.h"
 #include "startup/frmSysTray_win.h"
 #include "support/FormDriver_win.h"
+#include "support/MenuScript_win.h"
 #include "tools/frmData_win.h"
 #include "tools/frmJuro_win.h"
 #include "tools/frmPeso_win.h"
@@ -14,7 +15,6 @@
 
 #include <gtest/gtest.h>
 
-#include <deque>
 #include <functional>
 #include <set>
 #include <string>
@@ -24,62 +24,12 @@ namespace {
 
 frmCalcula& Main() { return rt::TheForm<frmCalcula>(); }
 
-// Runs one step each time the main window's menu loop goes idle.
-class IdleScript : public controls::ISubclass {
-public:
-    int MsgResponse() override { return controls::kPreviousAfter; }
-    controls::SubclassResult WindowProc(HWND, unsigned, WPARAM wParam, LPARAM) override
-    {
-        if (wParam == MSGF_MENU && !steps.empty()) {
-            auto step = std::move(steps.front());
-            steps.pop_front();
-            step();
-        }
-        return 0;
-    }
-    std::deque<std::function<void()>> steps;
-};
-
-void Send(std::initializer_list<WORD> keys)
-{
-    std::vector<INPUT> inputs;
-    for (int up = 0; up < 2; ++up)
-        for (size_t i = 0; i < keys.size(); ++i) {
-            INPUT input{};
-            input.type = INPUT_KEYBOARD;
-            input.ki.wVk = up ? keys.begin()[keys.size() - 1 - i] : keys.begin()[i];
-            input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-            inputs.push_back(input);
-        }
-    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-}
-
+// A click on the item with identifier `id` of `menu` (a popup's, once it is open).
 void ClickItem(HMENU menu, UINT id, HWND host = nullptr)
 {
-    for (int p = 0; p < GetMenuItemCount(menu); ++p) {
-        MENUITEMINFOW info{};
-        info.cbSize = sizeof info;
-        info.fMask = MIIM_ID;
-        if (!GetMenuItemInfoW(menu, static_cast<UINT>(p), TRUE, &info) || info.wID != id)
-            continue;
-        RECT r{};
-        GetMenuItemRect(host, menu, static_cast<UINT>(p), &r);
-        SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-        INPUT inputs[2]{};
-        inputs[0].type = inputs[1].type = INPUT_MOUSE;
-        inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-        inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-        SendInput(2, inputs, sizeof(INPUT));
-        return;
-    }
-    ADD_FAILURE() << "no item " << id;
-}
-
-bool InMenu()
-{
-    GUITHREADINFO info{};
-    info.cbSize = sizeof info;
-    return GetGUIThreadInfo(GetCurrentThreadId(), &info) && (info.flags & GUI_INMENUMODE);
+    const int position = test::PositionOf(menu, id);
+    ASSERT_GE(position, 0) << "no item " << id;
+    test::ClickScreen(test::CentreOf(host, menu, position));
 }
 
 // The calculator as the program starts it, with the options as `menuXp` and the start-up word give them.
@@ -133,7 +83,7 @@ TEST_F(MainMenusTest, EveryCommandRunsFromTheKeyboardAndTheMouse)
     Start();
     frmCalcula& calc = Main();
     ASSERT_EQ(OwnerDrawn(), true);
-    IdleScript idle;
+    test::IdleScript idle;
     controls::SubclassAttach(idle, calc.hWnd(), WM_ENTERIDLE);
     // Any tool that opens is closed again, and counted.
     static int toolsOpened;
@@ -184,28 +134,28 @@ TEST_F(MainMenusTest, EveryCommandRunsFromTheKeyboardAndTheMouse)
             } else {
                 const Command command = c;
                 idle.steps.push_back([command] {
-                    if (command.itemKey) return Send({command.itemKey});
-                    for (int i = 0; i < command.downs; ++i) Send({VK_DOWN});
-                    Send({VK_RETURN});
+                    if (command.itemKey) return test::SendKeys({command.itemKey});
+                    for (int i = 0; i < command.downs; ++i) test::SendKeys({VK_DOWN});
+                    test::SendKeys({VK_RETURN});
                 });
-                Send({VK_MENU, c.barKey});
+                test::SendKeys({VK_MENU, c.barKey});
             }
-            EXPECT_TRUE(test::PumpUntil([&] { return idle.steps.empty() && !InMenu() && state() != before; }))
+            EXPECT_TRUE(test::PumpUntil([&] { return idle.steps.empty() && !test::InMenu() && state() != before; }))
                 << "nothing changed";
             idle.steps.clear();
-            if (InMenu()) EndMenu();
+            if (test::InMenu()) EndMenu();
             test::Settle();
         }
     }
     // The rule of three's shortcut.
     const int opened = toolsOpened;
-    Send({VK_CONTROL, 'T'});
+    test::SendKeys({VK_CONTROL, 'T'});
     EXPECT_TRUE(test::PumpUntil([&] { return toolsOpened == opened + 1; }));
     KillTimer(nullptr, closer);
 
     // Exit, last.
-    idle.steps.push_back([] { Send({'X'}); });
-    Send({VK_MENU, 'F'});
+    idle.steps.push_back([] { test::SendKeys({'X'}); });
+    test::SendKeys({VK_MENU, 'F'});
     EXPECT_TRUE(test::PumpUntil([] { return !rt::TheForm<frmSysTray>().IsLoaded(); }));
 }
 
