@@ -10,6 +10,7 @@
 #include "runtime/Settings_win.h"
 #include "startup/frmSysTray_win.h"
 #include "support/FormDriver_win.h"
+#include "support/MenuForm_win.h"
 #include "support/MenuScript_win.h"
 
 #include <gtest/gtest.h>
@@ -26,22 +27,11 @@ using test::InMenu;
 
 namespace {
 
-// File (Clear, Print > To printer / To port, a separator, Exit) and Tools (Rule); every event of the control
-// and the host's own menu handlers write to one log.
-class HostForm : public rt::Form {
+// The menu control's events and the host's own menu handlers write to one log.
+class HostForm : public test::MenuForm {
 public:
-    HostForm()
+    HostForm() : test::MenuForm(true)
     {
-        Add(mnuArquivo, {L"mnuArquivo"});
-        Add(mnuLimpar, {L"mnuLimpar", {}, &mnuArquivo});
-        Add(mnuImprimirMenu, {L"mnuImprimirMenu", {}, &mnuArquivo});
-        for (int i = 0; i < 2; ++i)
-            Add(mnuImprimir[i], {L"mnuImprimir", i, &mnuImprimirMenu});
-        Add(mnuSep, {L"mnuSep", {}, &mnuArquivo});
-        Add(mnuSair, {L"mnuSair", {}, &mnuArquivo});
-        Add(mnuFerramentas, {L"mnuFerramentas"});
-        Add(mnuRegra, {L"mnuRegra", {}, &mnuFerramentas});
-        Add(PopMenu1, {L"PopMenu1"});
         mnuLimpar.Click = [this] { log.push_back(L"host Clear"); };
         mnuImprimir[1].Click = [this] { log.push_back(L"host To port"); };
         PopMenu1.Click = [this](int& n) { log.push_back(L"Click " + std::to_wstring(n)); };
@@ -58,24 +48,7 @@ public:
         PopMenu1.WinIniChange = [this] { log.push_back(L"WinIniChange"); };
         PopMenu1.NewMDIMenu = [this] { log.push_back(L"NewMDIMenu"); };
     }
-
-    rt::Menu mnuArquivo, mnuLimpar, mnuImprimirMenu, mnuSep, mnuSair, mnuFerramentas, mnuRegra;
-    std::array<rt::Menu, 2> mnuImprimir;
-    PopMenu PopMenu1;
     std::vector<std::wstring> log;
-
-protected:
-    void Design() override
-    {
-        SetClientSize(4000, 2000);
-        const std::pair<rt::Menu*, const wchar_t*> captions[] = {
-            {&mnuArquivo, L"&File"}, {&mnuLimpar, L"&Clear"}, {&mnuImprimirMenu, L"&Print"},
-            {&mnuImprimir[0], L"To p&rinter"}, {&mnuImprimir[1], L"To p&ort"}, {&mnuSep, L"-"},
-            {&mnuSair, L"E&xit"}, {&mnuFerramentas, L"&Tools"}, {&mnuRegra, L"&Rule"}};
-        for (const auto& [menu, caption] : captions)
-            menu->SetCaption(caption);
-        PopMenu1.SetDesignProperties({{L"OfficeXpStyle", true}, {L"MenuBackgroundColor", 0xFFFFFF}});
-    }
 };
 
 struct PopMenuMessages : testing::Test {

@@ -4,6 +4,7 @@
 #include "runtime/Form_win.h"
 #include "runtime/Menu_win.h"
 #include "support/HexColor.h"
+#include "support/MenuForm_win.h"
 #include "support/PixelCanvas_win.h"
 
 #include <gtest/gtest.h>
@@ -18,44 +19,7 @@ using test::PixelCanvas;
 
 namespace {
 
-// File (Clear, Print > To printer / To port, a separator, a hidden item, Exit), Tools (Rule, Ctrl+T) and the
-// menu control; its measuring requests are sent to it, as its message hooks will send them.
-class MenuForm : public rt::Form {
-public:
-    MenuForm()
-    {
-        Add(mnuArquivo, {L"mnuArquivo"});
-        Add(mnuLimpar, {L"mnuLimpar", {}, &mnuArquivo});
-        Add(mnuImprimirMenu, {L"mnuImprimirMenu", {}, &mnuArquivo});
-        for (int i = 0; i < 2; ++i)
-            Add(mnuImprimir[i], {L"mnuImprimir", i, &mnuImprimirMenu});
-        Add(mnuSep, {L"mnuSep", {}, &mnuArquivo});
-        Add(mnuSecret, {L"mnuSecret", {}, &mnuArquivo});
-        Add(mnuSair, {L"mnuSair", {}, &mnuArquivo});
-        Add(mnuFerramentas, {L"mnuFerramentas"});
-        Add(mnuRegra, {L"mnuRegra", {}, &mnuFerramentas});
-        Add(PopMenu1, {L"PopMenu1"});
-    }
-
-    rt::Menu mnuArquivo, mnuLimpar, mnuImprimirMenu, mnuSep, mnuSecret, mnuSair, mnuFerramentas, mnuRegra;
-    std::array<rt::Menu, 2> mnuImprimir;
-    PopMenu PopMenu1;
-
-protected:
-    void Design() override
-    {
-        SetClientSize(3000, 2000);
-        const std::pair<rt::Menu*, const wchar_t*> captions[] = {
-            {&mnuArquivo, L"&File"}, {&mnuLimpar, L"&Clear"}, {&mnuImprimirMenu, L"&Print"},
-            {&mnuImprimir[0], L"To &printer"}, {&mnuImprimir[1], L"To p&ort"}, {&mnuSep, L"-"},
-            {&mnuSecret, L"Secret"}, {&mnuSair, L"E&xit"}, {&mnuFerramentas, L"&Tools"}, {&mnuRegra, L"&Rule"}};
-        for (const auto& [menu, caption] : captions)
-            menu->SetCaption(caption);
-        mnuLimpar.SetTag(L"limpa");
-        mnuSecret.SetVisible(false);
-        mnuRegra.SetShortcut(rt::Shortcut{'T', 2});
-    }
-};
+using test::MenuForm;
 
 MENUITEMINFOW InfoFor(UINT mask)
 {
