@@ -19,7 +19,7 @@ public:
     std::deque<std::function<void()>> steps;
 };
 
-// Presses the keys in order and releases them in reverse, as one piece of input.
+// Presses the keys in order and releases them in reverse, in one go.
 void SendKeys(std::initializer_list<WORD> keys);
 // A left click at a point of the screen.
 void ClickScreen(POINT at);
