@@ -180,6 +180,11 @@ TEST_F(MainMenusTest, IconsOnEveryPopupCommandAndRadioMarksOnTheNumberFormats)
     EXPECT_EQ(withIcon, 30);
     EXPECT_LT(*icons.rbegin(), Main().Image1.ImageCount());
     EXPECT_EQ(pop.ImageList(), static_cast<HIMAGELIST>(Main().Image1));
+    // Its design data: the flat look in black on white, Tahoma 8.25.
+    EXPECT_TRUE(pop.OfficeXpStyle());
+    EXPECT_EQ(pop.InActiveMenuForeColor(), 0u);
+    EXPECT_EQ(pop.MenuBackgroundColor(), 0xFFFFFFu);
+    EXPECT_EQ(pop.Font(), (rt::StdFont{.name = L"Tahoma", .size = 8.25}));
 }
 
 TEST_F(MainMenusTest, MenusStayTheSystemsOwnWithTheOptionOffStartedMiniOrInAnExtraCopy)
