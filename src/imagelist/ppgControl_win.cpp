@@ -201,10 +201,27 @@ void ppgControl::PropertyPage_ApplyChanges()
         SetChanged(true);
 }
 
+// The file keeps keys in the system's code page, which turns a character it lacks into a look-alike ("Ω" into
+// "O"), so that a key can change or meet another's: the keys go back as they were when every image came back.
+void ppgControl::RestoreKeys(IconList& list, const std::vector<std::wstring>& keys)
+{
+    if (list.ImageCount() != static_cast<int>(keys.size()))
+        return;
+    // Emptied first, so that no key the file changed stands in the way of one put back.
+    for (int i = 1; i <= list.ImageCount(); ++i)
+        list.SetItemKey(i, std::wstring());
+    for (int i = 1; i <= list.ImageCount(); ++i)
+        list.SetItemKey(i, keys[static_cast<std::size_t>(i - 1)]);
+    rt::Err().Clear();  // keys the set held twice already: the second stays empty, as the list refuses it
+}
+
 bool ppgControl::Recreate(IconList& list, bool keepImages, int oldX, int oldY)
 {
     std::wstring tempFile;
+    std::vector<std::wstring> keys;
     if (keepImages) {
+        for (int i = 1; i <= list.ImageCount(); ++i)
+            keys.push_back(list.ItemKey(i).value_or(L""));
         // The list is cleared only once its images are safe in the file.
         auto refuse = [&](const std::wstring& message) {
             list.SetIconSizeX(oldX);
@@ -239,6 +256,7 @@ bool ppgControl::Recreate(IconList& list, bool keepImages, int oldX, int oldY)
     }
     if (loaded) {
         DeleteFileW(tempFile.c_str());
+        RestoreKeys(list, keys);
         return true;
     }
     // The images are only in the file now: it stays, and the user learns where.

@@ -9,6 +9,8 @@
 #include "runtime/PropertyPage_win.h"
 #include "runtime/TextBox_win.h"
 
+#include <string>
+#include <vector>
 
 namespace imagelist {
 
@@ -43,6 +45,7 @@ private:
     // Re-creates the list at the stored size, carrying the images over; false (nothing lost, the old sizes
     // stored again) when they could not be saved.
     bool Recreate(IconList& list, bool keepImages, int oldX, int oldY);
+    static void RestoreKeys(IconList& list, const std::vector<std::wstring>& keys);
 
     // The combo's list index after the last accepted change; empty until the first click, counting as 0.
     int LastDepthIndex = 0;

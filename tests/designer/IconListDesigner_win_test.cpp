@@ -370,3 +370,25 @@ TEST_F(DesignerTest, CancelLeavesTheControlAsItWas)
 }
 
 }  // namespace
+
+TEST_F(DesignerTest, ANewSizeKeepsKeysTheSystemCodePageLacks)
+{
+    Open();
+    // "Ω" has no place in the code page of the list's file, whose writer makes it "O": without care the two
+    // keys would come back as one key twice.
+    const std::wstring keys[] = {L"\u03A9pen", L"Open", L"caf\u00E9 \u4E2D"};
+    for (const std::wstring& key : keys) {
+        rt::IconHandle icon = SolidIcon(kColours[0]);
+        ASSERT_TRUE(Image().AddFromHandle(icon.get(), imagelist::kImageIcon, key));
+    }
+    DialogScript script;
+    script.Answer(IDYES).Answer(IDYES);
+    test::Click(Page().cmdSize[2]);
+    test::Click(designer.cmdApply);
+    ASSERT_EQ(Image().IconSizeX(), 32);
+    ASSERT_EQ(Image().ImageCount(), 3);
+    for (int i = 0; i < 3; ++i) {
+        SCOPED_TRACE(i + 1);
+        EXPECT_EQ(Image().ItemKey(i + 1).value_or(L"?"), keys[i]);
+    }
+}
