@@ -62,7 +62,9 @@ void DesignSheet::Design()
     cmdOK.SetCaption(L"OK");
     cmdOK.SetDefault(true);
     cmdCancel.SetCaption(L"Cancel");
-    cmdApply.SetCaption(L"&Apply");
+    // No access key: the pages' own keys take every letter of it ("&Add...", "&Pick...", "Co&lour", "&Y"), and
+    // a shared key would send every other press to Apply.
+    cmdApply.SetCaption(L"Apply");
     cmdApply.SetEnabled(false);
     sheetHeight_ = buttonsTop + kButtonHeight + kMargin;
     SetClientSize(right + kMargin, sheetHeight_);

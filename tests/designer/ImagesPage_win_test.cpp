@@ -397,4 +397,26 @@ TEST_F(ImagesPageTest, AccessKeysTabAndEscapeReachThePage)
     EXPECT_FALSE(designer.IsLoaded());
 }
 
+// Alt+A is the page's Add whether or not the sheet offers to apply: no button of the sheet shares its key.
+TEST_F(ImagesPageTest, AltAAddsAgainWhileApplyIsOffered)
+{
+    Fill(1);
+    ShowImages();
+    int dialogs = 0;
+    controls::CommonDialogCalls calls = controls::PlatformDialogCalls();
+    calls.getOpenFileName = [&](OPENFILENAMEW&) {
+        ++dialogs;
+        return FALSE;
+    };
+    controls::ScopedDialogCalls scoped(calls);
+    Page().SetChanged(true);
+    ASSERT_TRUE(designer.cmdApply.Enabled());
+    for (int press = 1; press <= 3; ++press) {
+        SCOPED_TRACE(press);
+        test::PressAltKey(L'a');
+        EXPECT_EQ(dialogs, press);
+        EXPECT_TRUE(designer.cmdApply.Enabled());
+    }
+}
+
 }  // namespace
