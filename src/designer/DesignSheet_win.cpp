@@ -99,6 +99,9 @@ void DesignSheet::ShowPage(int index)
         return;
     for (std::size_t i = 0; i < pages_.size(); ++i)
         pages_[i]->SetVisible(static_cast<int>(i) == index);
+    // A control of the page just hidden would still take the keys, and Enter would press its button.
+    if (HWND focus = GetFocus(); focus && hWnd() && IsChild(hWnd(), focus) && !IsWindowVisible(focus))
+        tabPages.SetFocus();
     if (!shown_[index]) {
         shown_[index] = true;
         pages_[index]->SetSelection(selection_);

@@ -182,4 +182,32 @@ TEST_F(DesignSheetTest, KeysReachOkCancelAndTheTabs)
     EXPECT_EQ(calls, (std::vector<std::wstring>{L"Save"}));
 }
 
+// The focus never stays on a page that is hidden: keys typed after Ctrl+Tab, or with the mouse's choice of tab,
+// go to a control the user sees, and Enter is OK, not a button of the hidden page.
+TEST_F(DesignSheetTest, ChangingTabsTakesTheFocusOffTheHiddenPage)
+{
+    Type(sheet.first, L"1");
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    keys[VK_CONTROL] = 0x80;
+    SetKeyboardState(keys);
+    PressKey(VK_TAB);
+    keys[VK_CONTROL] = 0;
+    SetKeyboardState(keys);
+    ASSERT_TRUE(sheet.second.Visible());
+    EXPECT_TRUE(IsWindowVisible(GetFocus()));
+    test::TypeText(L"2");
+    EXPECT_EQ(sheet.first.txtValue.Text(), L"1");
+
+    sheet.second.txtValue.SetFocus();
+    Settle();
+    sheet.tabPages.SetSelectedIndex(0);
+    Settle();
+    EXPECT_TRUE(IsWindowVisible(GetFocus()));
+    calls.clear();
+    PressKey(VK_RETURN);
+    EXPECT_FALSE(sheet.IsLoaded());
+    EXPECT_EQ(calls, (std::vector<std::wstring>{L"One ApplyChanges", L"Save"}));
+}
+
 }  // namespace
