@@ -155,9 +155,28 @@ void DesignSheet::Form_QueryUnload(int& Cancel, int UnloadMode)
         Cancel = 1;
 }
 
+namespace {
+
+// A combo box whose list is dropped down: Enter and Esc close its list, as in any dialog.
+bool DroppedListHasFocus()
+{
+    for (HWND window = GetFocus(); window; window = GetParent(window)) {
+        wchar_t name[16] = {};
+        if (GetClassNameW(window, name, 16) && _wcsicmp(name, L"ComboBox") == 0)
+            return SendMessageW(window, CB_GETDROPPEDSTATE, 0, 0) != 0;
+        if (GetWindowLongW(window, GWL_STYLE) & WS_POPUP || !(GetWindowLongW(window, GWL_STYLE) & WS_CHILD))
+            break;
+    }
+    return false;
+}
+
+}  // namespace
+
 void DesignSheet::Form_KeyDown(int& KeyCode, int Shift)
 {
     constexpr int kCtrl = 2, kShift = 1;
+    if ((KeyCode == VK_RETURN || KeyCode == VK_ESCAPE) && DroppedListHasFocus())
+        return;
     if (KeyCode == VK_RETURN && Shift == 0) {
         auto* focused = dynamic_cast<rt::CommandButton*>(ActiveControl());
         SendMessageW((focused ? *focused : cmdOK).hWnd(), BM_CLICK, 0, 0);

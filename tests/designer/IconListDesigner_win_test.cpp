@@ -392,3 +392,23 @@ TEST_F(DesignerTest, ANewSizeKeepsKeysTheSystemCodePageLacks)
         EXPECT_EQ(Image().ItemKey(i + 1).value_or(L"?"), keys[i]);
     }
 }
+
+// Esc and Enter close a dropped list as they do in any dialog: the sheet stays.
+TEST_F(DesignerTest, EscAndEnterInADroppedListCloseTheListNotTheSheet)
+{
+    Open();
+    auto& combo = Page().cboColourDepth;
+    combo.SetFocus();
+    Settle();
+    for (int key : {VK_RETURN, VK_ESCAPE}) {
+        SCOPED_TRACE(key);
+        SendMessageW(combo.hWnd(), CB_SHOWDROPDOWN, TRUE, 0);
+        Settle();
+        ASSERT_TRUE(SendMessageW(combo.hWnd(), CB_GETDROPPEDSTATE, 0, 0));
+        test::PressKey(key);
+        ASSERT_TRUE(designer.IsLoaded());
+        EXPECT_FALSE(SendMessageW(combo.hWnd(), CB_GETDROPPEDSTATE, 0, 0));
+    }
+    test::PressKey(VK_ESCAPE);  // with the list closed, Esc is Cancel again
+    EXPECT_FALSE(designer.IsLoaded());
+}
