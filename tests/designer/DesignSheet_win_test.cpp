@@ -97,6 +97,17 @@ protected:
         Settle();
         test::TypeText(text);
     }
+    // Ctrl+Tab: the next page.
+    static void PressCtrlTab()
+    {
+        BYTE keys[256] = {};
+        GetKeyboardState(keys);
+        keys[VK_CONTROL] = 0x80;
+        SetKeyboardState(keys);
+        PressKey(VK_TAB);
+        keys[VK_CONTROL] = 0;
+        SetKeyboardState(keys);
+    }
     TestSheet sheet;
 };
 
@@ -158,13 +169,7 @@ TEST_F(DesignSheetTest, KeysReachOkCancelAndTheTabs)
     Type(sheet.first, L"1");
     PressKey(VK_TAB);  // Ctrl+Tab: the next page
     EXPECT_TRUE(sheet.first.Visible());
-    BYTE keys[256] = {};
-    GetKeyboardState(keys);
-    keys[VK_CONTROL] = 0x80;
-    SetKeyboardState(keys);
-    PressKey(VK_TAB);
-    keys[VK_CONTROL] = 0;
-    SetKeyboardState(keys);
+    PressCtrlTab();
     EXPECT_TRUE(sheet.second.Visible());
     calls.clear();
     sheet.second.txtValue.SetFocus();
@@ -187,13 +192,7 @@ TEST_F(DesignSheetTest, KeysReachOkCancelAndTheTabs)
 TEST_F(DesignSheetTest, ChangingTabsTakesTheFocusOffTheHiddenPage)
 {
     Type(sheet.first, L"1");
-    BYTE keys[256] = {};
-    GetKeyboardState(keys);
-    keys[VK_CONTROL] = 0x80;
-    SetKeyboardState(keys);
-    PressKey(VK_TAB);
-    keys[VK_CONTROL] = 0;
-    SetKeyboardState(keys);
+    PressCtrlTab();
     ASSERT_TRUE(sheet.second.Visible());
     EXPECT_TRUE(IsWindowVisible(GetFocus()));
     test::TypeText(L"2");
