@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <iterator>
@@ -571,6 +572,114 @@ TEST_F(IconListTest, OneAddOfAStripGivesTheSameImagesAsAddingIconByIcon)
                 ExpectSamePixels(want, icons[static_cast<std::size_t>(i)]);
         }
         ImageList_Destroy(plain);
+    }
+}
+
+// Where two runs of bytes first differ (their common length when one is the start of the other); -1 when equal.
+long FirstDifference(const Bytes& got, const Bytes& want)
+{
+    if (got == want)
+        return -1;
+    const auto [a, b] = std::mismatch(got.begin(), got.end(), want.begin(), want.end());
+    return static_cast<long>(a - got.begin());
+}
+
+// The records of every image through its own icon, the platform's rendering and the oracle of the saved bytes.
+Bytes RecordsThroughIcons(HIMAGELIST list, UINT flags)
+{
+    Screen screen;
+    Bytes out;
+    for (int p = 0; p < ImageList_GetImageCount(list); ++p) {
+        rt::IconHandle icon(ImageList_GetIcon(list, p, flags));
+        Bytes record(mSaveIcon::IconRecordSize(icon.get(), kProgramVersion));
+        std::size_t size = 0;
+        if (mSaveIcon::IconToBytes(screen.dc.get(), icon.get(), record, 0, size, kProgramVersion))
+            out.insert(out.end(), record.begin(), record.end());
+    }
+    return out;
+}
+
+// Gives every masked-out pixel of image p a colour in the list's own bitmap; how many it changed.
+int PaintUnderMask(HIMAGELIST list, int p, std::uint32_t colour)
+{
+    IMAGEINFO image{};
+    BITMAP bm{};
+    if (!ImageList_GetImageInfo(list, p, &image) || !GetObjectW(image.hbmImage, sizeof bm, &bm))
+        return 0;
+    Screen screen;
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), bm.bmWidth, -bm.bmHeight, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    std::vector<std::uint32_t> pixels(static_cast<std::size_t>(bm.bmWidth * bm.bmHeight));
+    std::vector<std::uint32_t> masks(pixels.size());
+    if (!GetDIBits(screen.dc.get(), image.hbmImage, 0, bm.bmHeight, pixels.data(), &info, DIB_RGB_COLORS) ||
+        !GetDIBits(screen.dc.get(), image.hbmMask, 0, bm.bmHeight, masks.data(), &info, DIB_RGB_COLORS))
+        return 0;
+    int changed = 0;
+    for (int y = image.rcImage.top; y < image.rcImage.bottom; ++y)
+        for (int x = image.rcImage.left; x < image.rcImage.right; ++x) {
+            const std::size_t at = static_cast<std::size_t>(y * bm.bmWidth + x);
+            if ((masks[at] & 0xFFFFFF) && pixels[at] != colour) {
+                pixels[at] = colour;
+                ++changed;
+            }
+        }
+    return SetDIBits(screen.dc.get(), image.hbmImage, 0, static_cast<UINT>(bm.bmHeight), pixels.data(), &info,
+                     DIB_RGB_COLORS)
+               ? changed
+               : 0;
+}
+
+TEST_F(IconListTest, SavedRecordsAreTheBytesOfEachImagesIcon)
+{
+    struct Case {
+        int depth;
+        int cx;
+        int cy;
+        int count;
+        bool keyed;
+    };
+    const Case cases[] = {
+        {0, 16, 16, 47, true},           {0, 16, 16, 500, false},         {ILC_COLOR32, 16, 16, 500, true},
+        {ILC_COLOR4, 13, 7, 9, false},   {ILC_COLOR8, 13, 7, 10, true},   {ILC_COLOR16, 1, 1, 6, true},
+        {ILC_COLOR24, 48, 48, 5, false}, {ILC_COLOR32, 48, 48, 7, true},  {ILC_COLOR32, 13, 7, 5, false},
+        {ILC_COLOR24, 33, 31, 6, true},  {ILC_COLOR32, 1, 1, 9, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.depth) + ": " + std::to_string(c.count) + " of " + std::to_string(c.cx) +
+                     " x " + std::to_string(c.cy));
+        form.Unload();
+        form.design = rt::PropertyBag{{L"IconSizeX", c.cx}, {L"IconSizeY", c.cy}, {L"ColourDepth", c.depth}};
+        form.Load();
+        for (int i = 0; i < c.count; ++i) {
+            IconPixels pixels = Pattern(c.cx, c.cy, i, true);
+            if (c.depth == ILC_COLOR32 && i % 4 == 1)
+                for (auto& colour : pixels.colour)
+                    colour |= 0x80000000u;  // a blended image, whose icon is not its raw bits
+            const rt::IconHandle icon = MakeIcon(pixels);
+            ASSERT_TRUE(list().AddFromHandle(icon.get(), kImageIcon,
+                                             c.keyed ? std::wstring(L"k") + std::to_wstring(i) : std::wstring()));
+        }
+        // A strip added with its own mask over colours that are not black.
+        const int stripWidth = 2 * c.cx;
+        std::vector<std::uint32_t> colour(static_cast<std::size_t>(stripWidth * c.cy));
+        for (std::size_t k = 0; k < colour.size(); ++k)
+            colour[k] = static_cast<std::uint32_t>(0x00406080 + k * 0x010305);
+        rt::BitmapHandle strip(CreateBitmap(stripWidth, c.cy, 1, 32, colour.data()));
+        std::vector<std::uint16_t> maskRows(static_cast<std::size_t>((stripWidth + 15) / 16 * c.cy), 0xC3C3);
+        rt::BitmapHandle mask(CreateBitmap(stripWidth, c.cy, 1, 1, maskRows.data()));
+        ASSERT_NE(ImageList_Add(list().hIml(), strip.get(), mask.get()), -1);
+        // The list keeps masked-out pixels black; paint them over in its own bitmap: its icon shows them as held.
+        ASSERT_GT(PaintUnderMask(list().hIml(), list().ImageCount() - 1, 0x00C08040), 0);
+
+        const Bytes fileOracle = RecordsThroughIcons(list().hIml(), ILD_TRANSPARENT);
+        const Bytes setOracle = RecordsThroughIcons(list().hIml(), ILD_NORMAL);
+        ASSERT_EQ(fileOracle.size(), *RecordSize(c.cx, c.cy, kProgramVersion) * static_cast<std::size_t>(c.count + 2));
+        const std::wstring name = TempFile(L"cut.iml");
+        ASSERT_TRUE(list().SaveToFile(name));
+        const auto file = DecodeFile(ReadFile(name));
+        ASSERT_TRUE(std::holds_alternative<ImageListContent>(file));
+        EXPECT_EQ(FirstDifference(std::get<ImageListContent>(file).records, fileOracle), -1);
+        EXPECT_EQ(FirstDifference(list().SaveProperties().Read<rt::ByteArray>(L"Images", {}), setOracle), -1);
     }
 }
 
