@@ -1,6 +1,7 @@
 #include "imagelist/IconList_win.h"
 #include "imagelist/IconRecord.h"
 #include "imagelist/ImageListFile.h"
+#include "imagelist/ListRecords_win.h"
 #include "imagelist/mSaveIcon_win.h"
 #include "runtime/Form_win.h"
 #include "runtime/Handles_win.h"
@@ -663,7 +664,7 @@ TEST_F(IconListTest, SavedRecordsAreTheBytesOfEachImagesIcon)
         const int stripWidth = 2 * c.cx;
         std::vector<std::uint32_t> colour(static_cast<std::size_t>(stripWidth * c.cy));
         for (std::size_t k = 0; k < colour.size(); ++k)
-            colour[k] = static_cast<std::uint32_t>(0x00406080 + k * 0x010305);
+            colour[k] = static_cast<std::uint32_t>(0x00406080 + k * 0x010305) & 0xFFFFFF;
         rt::BitmapHandle strip(CreateBitmap(stripWidth, c.cy, 1, 32, colour.data()));
         std::vector<std::uint16_t> maskRows(static_cast<std::size_t>((stripWidth + 15) / 16 * c.cy), 0xC3C3);
         rt::BitmapHandle mask(CreateBitmap(stripWidth, c.cy, 1, 1, maskRows.data()));
@@ -680,6 +681,13 @@ TEST_F(IconListTest, SavedRecordsAreTheBytesOfEachImagesIcon)
         ASSERT_TRUE(std::holds_alternative<ImageListContent>(file));
         EXPECT_EQ(FirstDifference(std::get<ImageListContent>(file).records, fileOracle), -1);
         EXPECT_EQ(FirstDifference(list().SaveProperties().Read<rt::ByteArray>(L"Images", {}), setOracle), -1);
+        // All but the first image and the blended ones were cut from the list's bitmaps.
+        const std::size_t blended = c.depth == ILC_COLOR32 ? static_cast<std::size_t>(c.count + 2) / 4 : 0;
+        for (UINT flags : {ILD_TRANSPARENT, ILD_NORMAL}) {
+            const Collected collected = CollectRecords(list().hIml(), flags, kProgramVersion);
+            EXPECT_EQ(collected.cut, static_cast<std::size_t>(c.count + 1) - blended);
+            EXPECT_EQ(FirstDifference(collected.bytes, flags == ILD_NORMAL ? setOracle : fileOracle), -1);
+        }
     }
 }
 
