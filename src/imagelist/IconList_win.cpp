@@ -65,25 +65,15 @@ bool ValidList(HIMAGELIST list)
 // Adds a strip of icons in one call; false (and nothing added) when the platform refuses it.
 bool AddStrip(HIMAGELIST list, HDC dc, const IconStrip& strip)
 {
-    struct {
-        BITMAPINFOHEADER header;
-        RGBQUAD colours[2];
-    } info{};
-    info.header.biSize = sizeof(BITMAPINFOHEADER);
-    info.header.biWidth = strip.width;
-    info.header.biHeight = strip.height;
-    info.header.biPlanes = 1;
-    info.header.biBitCount = 32;
-    info.header.biCompression = BI_RGB;
+    StripDib colourInfo(strip.width, strip.height, false);
+    StripDib maskInfo(strip.width, strip.height, true);
     rt::BitmapHandle colour(CreateCompatibleBitmap(dc, strip.width, strip.height));
     if (!colour || !SetDIBits(dc, colour.get(), 0, static_cast<UINT>(strip.height), strip.colour.data(),
-                              reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS))
+                              colourInfo.get(), DIB_RGB_COLORS))
         return false;
-    info.header.biBitCount = 1;
-    info.colours[1] = RGBQUAD{255, 255, 255, 0};
     rt::BitmapHandle mask(CreateBitmap(strip.width, strip.height, 1, 1, nullptr));
-    if (!mask || !SetDIBits(dc, mask.get(), 0, static_cast<UINT>(strip.height), strip.mask.data(),
-                            reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS))
+    if (!mask || !SetDIBits(dc, mask.get(), 0, static_cast<UINT>(strip.height), strip.mask.data(), maskInfo.get(),
+                            DIB_RGB_COLORS))
         return false;
     const int before = ImageList_GetImageCount(list);
     if (ImageList_Add(list, colour.get(), mask.get()) == -1)

@@ -39,29 +39,12 @@ std::optional<ListBits> ReadListBits(HIMAGELIST list, HDC dc)
     const std::size_t height = static_cast<std::size_t>(bm.bmHeight);
     bits.colour.assign(*colourRow * height, 0);
     bits.mask.assign(*maskRow * height, 0);
-    struct {
-        BITMAPINFOHEADER header;
-        RGBQUAD colours[2];
-    } info{};
-    info.header.biSize = sizeof(BITMAPINFOHEADER);
-    info.header.biWidth = bm.bmWidth;
-    info.header.biHeight = bm.bmHeight;  // bottom-up, as the records keep their rows
-    info.header.biPlanes = 1;
-    info.header.biBitCount = 32;
-    info.header.biCompression = BI_RGB;
-    if (GetDIBits(dc, image.hbmImage, 0, static_cast<UINT>(bm.bmHeight), bits.colour.data(),
-                  reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS) != bm.bmHeight)
-        return std::nullopt;
-    info = {};
-    info.header.biSize = sizeof(BITMAPINFOHEADER);
-    info.header.biWidth = bm.bmWidth;
-    info.header.biHeight = bm.bmHeight;
-    info.header.biPlanes = 1;
-    info.header.biBitCount = 1;
-    info.header.biCompression = BI_RGB;
-    info.colours[1] = RGBQUAD{255, 255, 255, 0};
-    if (GetDIBits(dc, image.hbmMask, 0, static_cast<UINT>(bm.bmHeight), bits.mask.data(),
-                  reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS) != bm.bmHeight)
+    StripDib colourInfo(bm.bmWidth, bm.bmHeight, false);
+    StripDib maskInfo(bm.bmWidth, bm.bmHeight, true);
+    if (GetDIBits(dc, image.hbmImage, 0, static_cast<UINT>(bm.bmHeight), bits.colour.data(), colourInfo.get(),
+                  DIB_RGB_COLORS) != bm.bmHeight ||
+        GetDIBits(dc, image.hbmMask, 0, static_cast<UINT>(bm.bmHeight), bits.mask.data(), maskInfo.get(),
+                  DIB_RGB_COLORS) != bm.bmHeight)
         return std::nullopt;
     return bits;
 }
@@ -77,7 +60,8 @@ std::optional<POINT> ImagePlace(HIMAGELIST list, int p)
 
 // Cuts records from the list's own bitmaps, read once, instead of making and converting an icon per image
 // (three quarters of the time went on making the icons). It serves a list only when the cut of the first
-// image is byte for byte the record its icon gave, and skips every image with alpha, whose icon is blended.
+// image is byte for byte the record its icon gave, and leaves images with alpha to their icons, which the
+// platform may blend.
 class RecordCutter {
 public:
     RecordCutter(HIMAGELIST list, HDC dc, std::int32_t version, std::span<const std::uint8_t> iconRecord, int p)
@@ -123,6 +107,18 @@ bool RecordThroughIcon(HIMAGELIST list, int p, UINT flags, HDC dc, std::span<std
 }
 
 }  // namespace
+
+StripDib::StripDib(std::int32_t width, std::int32_t height, bool mask)
+{
+    header.biSize = sizeof(BITMAPINFOHEADER);
+    header.biWidth = width;
+    header.biHeight = height;  // positive: bottom-up rows, as the records keep them
+    header.biPlanes = 1;
+    header.biBitCount = mask ? 1 : 32;
+    header.biCompression = BI_RGB;
+    if (mask)
+        colours[1] = RGBQUAD{255, 255, 255, 0};  // entry 0 black, entry 1 white
+}
 
 Collected CollectRecords(HIMAGELIST list, UINT flags, std::int32_t version)
 {
