@@ -142,10 +142,9 @@ Collected CollectRecords(HIMAGELIST list, UINT flags, std::int32_t version)
         if (cutter && cutter->Ready() && cutter->Cut(p, std::span(out.bytes).subspan(offset, recordSize))) {
             size = recordSize;
             ++out.cut;
-        }
-        else if (!RecordThroughIcon(list, p, flags, dc.get(), out.bytes, offset, size, version))
+        } else if (!RecordThroughIcon(list, p, flags, dc.get(), out.bytes, offset, size, version))
             continue;
-        if (!cutter && size == recordSize)
+        if (!cutter)  // once, from the first record made through its icon
             cutter.emplace(list, dc.get(), version, std::span(out.bytes).subspan(offset, size), p);
         offset += size;
         out.written[static_cast<std::size_t>(p)] = true;

@@ -78,8 +78,8 @@ RecordFrame FrameFor(int w, int h)
 TEST(StripRecords, EachCutIsTheRecordOfItsImage)
 {
     // Unaligned image edges (13, 1, 33 pixels), rows padded in both bitmaps, masks of one and several words.
-    for (auto [w, h, columns, count] : {std::tuple{13, 7, 4, 10}, {1, 1, 4, 6}, {16, 16, 4, 9}, {33, 5, 3, 5},
-                                        {48, 48, 4, 5}, {32, 2, 1, 3}}) {
+    for (auto [w, h, columns, count] :
+         {std::tuple{13, 7, 4, 10}, {1, 1, 4, 6}, {16, 16, 4, 9}, {33, 5, 3, 5}, {48, 48, 4, 5}, {32, 2, 1, 3}}) {
         SCOPED_TRACE(std::to_string(w) + " x " + std::to_string(h));
         const HandStrip strip(w, h, columns, count);
         const RecordFrame frame = FrameFor(w, h);
@@ -130,8 +130,8 @@ TEST(StripRecords, CutsOnlyWhatLiesWhollyInsideTheBits)
 
 TEST(StripRecords, FrameAndAlphaOfOneImage)
 {
-    Bytes record = *EncodeRecord(IconPixels{2, 3, std::vector<std::uint32_t>(6), std::vector<bool>(6)},
-                                 kProgramVersion);
+    Bytes record =
+        *EncodeRecord(IconPixels{2, 3, std::vector<std::uint32_t>(6), std::vector<bool>(6)}, kProgramVersion);
     record[4] = 9;  // hot spot x
     const auto frame = FrameOf(record, kProgramVersion);
     ASSERT_TRUE(frame);
