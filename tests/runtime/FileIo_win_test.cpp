@@ -4,11 +4,14 @@
 
 #include <optional>
 #include <string>
+#include <tuple>
+#include <variant>
 #include <vector>
 
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
+using Result = std::variant<Bytes, rt::FileFault>;
 
 std::wstring TempPath(const std::wstring& name)
 {
@@ -26,20 +29,20 @@ void WriteBytes(const std::wstring& path, const Bytes& bytes)
     CloseHandle(file);
 }
 
-std::optional<Bytes> Read(const std::wstring& path, std::uint64_t largest = 1000)
+// The bytes read whole, or why they could not be.
+Result Read(const std::wstring& path, std::uint64_t largest = 1000)
 {
     auto read = rt::ReadWholeFile(path, largest);
     if (auto* bytes = std::get_if<Bytes>(&read))
         return *bytes;
-    return std::nullopt;
+    return std::get<rt::FileFailure>(read).fault;
 }
 
-std::optional<rt::FileFault> Fault(const std::wstring& path, std::uint64_t largest = 1000)
+// The fault of a replacement that fails, or nullopt.
+std::optional<rt::FileFault> Replace(const std::wstring& path, const Bytes& bytes)
 {
-    auto read = rt::ReadWholeFile(path, largest);
-    if (auto* failure = std::get_if<rt::FileFailure>(&read))
-        return failure->fault;
-    return std::nullopt;
+    const auto failure = rt::ReplaceWholeFile(path, bytes);
+    return failure ? std::optional(failure->fault) : std::nullopt;
 }
 
 bool Exists(const std::wstring& path)
@@ -54,22 +57,17 @@ TEST(FileIo, ReadsWholeFilesAndNamesWhyOthersCannotBeRead)
     WriteBytes(file, {1, 2, 3, 4, 5});
     CreateDirectoryW(folder.c_str(), nullptr);
 
-    EXPECT_EQ(Read(file, 5), (Bytes{1, 2, 3, 4, 5}));  // exactly the largest size taken
-    struct Case {
-        const char* name;
-        std::wstring path;
-        std::uint64_t largest;
-        rt::FileFault fault;
-    };
-    for (const Case& c : {Case{"missing file", TempPath(L"absent.bin"), 1000, rt::FileFault::NotFound},
-                          Case{"missing folder", folder + L"-absent\\x.bin", 1000, rt::FileFault::NotFound},
-                          Case{"a folder", folder, 1000, rt::FileFault::Access},
-                          Case{"one byte too large", file, 4, rt::FileFault::TooLarge}}) {
-        SCOPED_TRACE(c.name);
-        EXPECT_EQ(Fault(c.path, c.largest), c.fault);
+    for (const auto& [name, path, largest, result] :
+         {std::tuple{"exactly the largest size", file, 5, Result{Bytes{1, 2, 3, 4, 5}}},
+          {"missing file", TempPath(L"absent.bin"), 1000, rt::FileFault::NotFound},
+          {"missing folder", folder + L"-absent\\x.bin", 1000, rt::FileFault::NotFound},
+          {"a folder", folder, 1000, rt::FileFault::Access},
+          {"one byte too large", file, 4, rt::FileFault::TooLarge}}) {
+        SCOPED_TRACE(name);
+        EXPECT_EQ(Read(path, static_cast<std::uint64_t>(largest)), result);
     }
     WriteBytes(file, {});
-    EXPECT_EQ(Read(file), Bytes{});
+    EXPECT_EQ(Read(file), Result{Bytes{}});
     DeleteFileW(file.c_str());
     RemoveDirectoryW(folder.c_str());
 }
@@ -78,26 +76,24 @@ TEST(FileIo, ReplacesWholeOrLeavesTheOldFileAsItWas)
 {
     const std::wstring path = TempPath(L"target.bin");
     const std::wstring temporary = rt::TemporaryBeside(path);
-    EXPECT_EQ(rt::ReplaceWholeFile(path, Bytes{7, 8}), std::nullopt);  // no file there yet
-    EXPECT_EQ(rt::ReplaceWholeFile(path, Bytes{9}), std::nullopt);     // over a longer one
-    EXPECT_EQ(Read(path), Bytes{9});
+    EXPECT_EQ(Replace(path, {7, 8}), std::nullopt);  // no file there yet
+    EXPECT_EQ(Replace(path, {9}), std::nullopt);     // over a longer one
+    EXPECT_EQ(Read(path), Result{Bytes{9}});
     EXPECT_FALSE(Exists(temporary));
 
     // The copy cannot be made: its name is taken by a folder.
     CreateDirectoryW(temporary.c_str(), nullptr);
-    auto failure = rt::ReplaceWholeFile(path, Bytes{1, 2, 3});
+    const auto failure = rt::ReplaceWholeFile(path, Bytes{1, 2, 3});
     ASSERT_TRUE(failure);
     EXPECT_EQ(failure->fault, rt::FileFault::Access);
     EXPECT_NE(failure->systemError, 0u);
-    EXPECT_EQ(Read(path), Bytes{9});
+    EXPECT_EQ(Read(path), Result{Bytes{9}});
     RemoveDirectoryW(temporary.c_str());
 
     // A read-only file is not replaced, even where the system would let the move through.
     SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY);
-    failure = rt::ReplaceWholeFile(path, Bytes{4, 5});
-    ASSERT_TRUE(failure);
-    EXPECT_EQ(failure->fault, rt::FileFault::Access);
-    EXPECT_EQ(Read(path), Bytes{9});
+    EXPECT_EQ(Replace(path, {4, 5}), rt::FileFault::Access);
+    EXPECT_EQ(Read(path), Result{Bytes{9}});
     EXPECT_EQ(GetFileAttributesW(path.c_str()) & FILE_ATTRIBUTE_READONLY, DWORD{FILE_ATTRIBUTE_READONLY});
     EXPECT_FALSE(Exists(temporary));
     SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
@@ -105,9 +101,7 @@ TEST(FileIo, ReplacesWholeOrLeavesTheOldFileAsItWas)
     // The copy is made but cannot take the target's place (a folder): it does not stay behind.
     const std::wstring folder = TempPath(L"folder-target");
     CreateDirectoryW(folder.c_str(), nullptr);
-    failure = rt::ReplaceWholeFile(folder, Bytes{1});
-    ASSERT_TRUE(failure);
-    EXPECT_EQ(failure->fault, rt::FileFault::Access);
+    EXPECT_EQ(Replace(folder, {1}), rt::FileFault::Access);
     EXPECT_FALSE(Exists(rt::TemporaryBeside(folder)));
     EXPECT_TRUE(Exists(folder));
     RemoveDirectoryW(folder.c_str());
