@@ -56,25 +56,23 @@ protected:
     // text (false); anything else is a mix.
     static std::optional<bool> OwnerDrawn()
     {
-        int drawn = 0, plain = 0;
+        std::set<int> kinds;  // 1 drawn, 0 plain, 2 neither
         std::function<void(HMENU)> walk = [&](HMENU menu) {
             for (int p = 0; p < GetMenuItemCount(menu); ++p) {
                 MENUITEMINFOW info{};
                 info.cbSize = sizeof info;
                 info.fMask = MIIM_FTYPE | MIIM_STRING;
                 GetMenuItemInfoW(menu, static_cast<UINT>(p), TRUE, &info);
-                const bool separator = info.fType & MFT_SEPARATOR;
-                if ((info.fType & MFT_OWNERDRAW) && info.cch == 0)
-                    ++drawn;
-                else if (!(info.fType & MFT_OWNERDRAW) && (separator || info.cch > 0))
-                    ++plain;
+                if (info.fType & MFT_OWNERDRAW)
+                    kinds.insert(info.cch == 0 ? 1 : 2);
+                else
+                    kinds.insert((info.fType & MFT_SEPARATOR) || info.cch > 0 ? 0 : 2);
                 if (HMENU popup = GetSubMenu(menu, p)) walk(popup);
             }
         };
         walk(GetMenu(Main().hWnd()));
-        if (plain == 0 && drawn > 0) return true;
-        if (drawn == 0 && plain > 0) return false;
-        return std::nullopt;
+        if (kinds.size() != 1 || kinds.count(2)) return std::nullopt;
+        return kinds.count(1) > 0;
     }
 };
 
