@@ -12,6 +12,7 @@
 #include "runtime/UserControl_win.h"
 #include "shell/frmCalcula_win.h"
 #include "support/FormDriver_win.h"
+#include "support/PixelCanvas_win.h"
 #include "tools/frmData_win.h"
 #include "tools/frmJuro_win.h"
 #include "tools/frmPeso_win.h"
@@ -21,7 +22,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdint>
 #include <string>
 
 namespace {
@@ -203,23 +203,12 @@ HFONT DrawnFont(const rt::Control& control)
 // The pixels darker than mid-grey that a sample of capitals, digits and slashes leaves drawn black on white.
 int Ink(HFONT font)
 {
-    constexpr int kWidth = 480;
-    constexpr int kHeight = 48;
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), kWidth, -kHeight, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    void* bits = nullptr;
-    rt::BitmapHandle bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    rt::MemoryDcHandle dc(CreateCompatibleDC(nullptr));
-    rt::SelectScope image(dc.get(), bitmap.get());
-    rt::SelectScope selected(dc.get(), font);
-    const RECT all{0, 0, kWidth, kHeight};
-    FillRect(dc.get(), &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    test::PixelCanvas canvas(480, 48, RGB(255, 255, 255));
+    rt::SelectScope selected(canvas.dc(), font);
     const std::wstring sample = L"BASE DATA 12/07/2026";
-    TextOutW(dc.get(), 2, 2, sample.c_str(), static_cast<int>(sample.size()));
-    GdiFlush();
-    const auto* pixels = static_cast<const std::uint32_t*>(bits);
-    return static_cast<int>(std::count_if(pixels, pixels + kWidth * kHeight,
-                                          [](std::uint32_t pixel) { return (pixel & 0xFF) < 0x80; }));
+    TextOutW(canvas.dc(), 2, 2, sample.c_str(), static_cast<int>(sample.size()));
+    const auto pixels = canvas.Region(0, 0, 480, 48);
+    return static_cast<int>(std::ranges::count_if(pixels, [](COLORREF p) { return GetBValue(p) < 0x80; }));
 }
 
 TEST_P(WindowLookTest, EveryControlDrawsInTheFaceSizeAndWeightItIsGiven)
