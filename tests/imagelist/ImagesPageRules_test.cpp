@@ -8,13 +8,6 @@
 
 using namespace imagelist;
 
-namespace {
-std::string Narrow(std::wstring_view text)
-{
-    return std::string(text.begin(), text.end());
-}
-}  // namespace
-
 TEST(ImagesPageRules, ParseRGBTakesTheLeadingNumberHeldToOneByte)
 {
     const struct {
@@ -26,7 +19,7 @@ TEST(ImagesPageRules, ParseRGBTakesTheLeadingNumberHeldToOneByte)
         {L"&HFF", 255},  {L"1e400", 0},   {L"3000000000", 0},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(Narrow(c.text));
+        SCOPED_TRACE(c.text);
         EXPECT_EQ(ParseRGB(c.text), c.value);
     }
 }
@@ -88,7 +81,7 @@ TEST(ImagesPageRules, FileNameGivesTheKeyAndTheLoader)
         {L"\u00e9t\u00e9.ico", L"\u00c9T\u00c9", ImageLoader::Icon},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(Narrow(c.path));
+        SCOPED_TRACE(c.path);
         EXPECT_EQ(KeyFromFileName(c.path), c.key);
         EXPECT_EQ(LoaderFor(c.path), c.loader);
     }
