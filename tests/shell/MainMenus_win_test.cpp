@@ -108,15 +108,15 @@ TEST_F(MainMenusTest, EveryCommandRunsFromTheKeyboardAndTheMouse)
         rt::Menu* bar;
         WORD barKey;
         rt::Menu* item;
-        WORD itemKey;  // 0: no access key, reached with the arrows (`downs` times Down)
-        int downs;
+        std::vector<WORD> keys;  // in the open popup, one at a time
     };
     const Command commands[] = {
-        {&calc.mnuArquivo, 'F', &calc.mnuLimpar, 'C', 0},   {&calc.mnuArquivo, 'F', &calc.mnuBackup, 'B', 0},
-        {&calc.mnuFerramentas, 'T', &calc.mnuJuro, 'I', 0}, {&calc.mnuFerramentas, 'T', &calc.mnuData, 'D', 0},
-        {&calc.mnuFerramentas, 'T', &calc.mnuRegra, 'R', 0}, {&calc.mnuFerramentas, 'T', &calc.mnuPeso, 'W', 0},
-        {&calc.mnuOpcoes, 'O', &calc.mnuGrande, 'L', 0},    {&calc.mnuOpcoes, 'O', &calc.mnuNumLock, 0, 2},
-        {&calc.mnuOpcoes, 'O', &calc.mnuVisivel, 'T', 0},   {&calc.mnuOpcoes, 'O', &calc.mnuMenuXP, 'M', 0},
+        {&calc.mnuArquivo, 'F', &calc.mnuLimpar, {'C'}},    {&calc.mnuArquivo, 'F', &calc.mnuBackup, {'B'}},
+        {&calc.mnuFerramentas, 'T', &calc.mnuJuro, {'I'}},  {&calc.mnuFerramentas, 'T', &calc.mnuData, {'D'}},
+        {&calc.mnuFerramentas, 'T', &calc.mnuRegra, {'R'}}, {&calc.mnuFerramentas, 'T', &calc.mnuPeso, {'W'}},
+        {&calc.mnuOpcoes, 'O', &calc.mnuGrande, {'L'}},
+        {&calc.mnuOpcoes, 'O', &calc.mnuNumLock, {VK_DOWN, VK_DOWN, VK_RETURN}},  // it has no access key
+        {&calc.mnuOpcoes, 'O', &calc.mnuVisivel, {'T'}},    {&calc.mnuOpcoes, 'O', &calc.mnuMenuXP, {'M'}},
     };
     for (const Command& c : commands) {
         for (bool mouse : {false, true}) {
@@ -130,11 +130,8 @@ TEST_F(MainMenusTest, EveryCommandRunsFromTheKeyboardAndTheMouse)
                 idle.steps.push_back([popup, id] { ClickItem(popup, id); });
                 ClickItem(GetMenu(calc.hWnd()), static_cast<UINT>(reinterpret_cast<UINT_PTR>(popup)), calc.hWnd());
             } else {
-                const Command command = c;
-                idle.steps.push_back([command] {
-                    if (command.itemKey) return test::SendKeys({command.itemKey});
-                    for (int i = 0; i < command.downs; ++i) test::SendKeys({VK_DOWN});
-                    test::SendKeys({VK_RETURN});
+                idle.steps.push_back([keys = c.keys] {
+                    for (WORD key : keys) test::SendKeys({key});
                 });
                 test::SendKeys({VK_MENU, c.barKey});
             }
