@@ -121,6 +121,9 @@ void PopMenu::HandleMenuSelect(unsigned item, unsigned flags, HMENU menu)
     switch (selection.kind) {
     case MenuSelection::Kind::Exit:
         Raise(MenuExit);
+        // The menu has closed (its popups are hidden by now): a setting change it held back is taken.
+        if (rebuildPending_ && menu == nullptr)
+            RebuildItems();
         return;
     case MenuSelection::Kind::Item: {
         int n = selection.record;
@@ -161,6 +164,19 @@ void PopMenu::HandleSettingChange()
 {
     metrics_.ClearUp();
     RefreshMetrics();
+    // Items taken out and put back under an open menu of the host strand its popup on the screen and leave the
+    // menu's highlight behind: they are put back once the menu has closed.
+    GUITHREADINFO thread{};
+    thread.cbSize = sizeof thread;
+    rebuildPending_ = GetGUIThreadInfo(GetCurrentThreadId(), &thread) && (thread.flags & GUI_INMENUMODE) &&
+                      thread.hwndMenuOwner == HostWindow();
+    if (!rebuildPending_)
+        RebuildItems();
+}
+
+void PopMenu::RebuildItems()
+{
+    rebuildPending_ = false;
     for (int n = 1; n <= items_.Count(); ++n)
         ReplaceItem(n);
     Raise(WinIniChange);

@@ -139,6 +139,7 @@ private:
     void HandleInitPopup(HMENU popup);
     LRESULT HandleMenuChar(HMENU menu, wchar_t character);
     void HandleSettingChange();
+    void RebuildItems();
     void HandleMdiSetMenu(HMENU menu);
     bool KeepPlain() const;
     void LoadResourceBitmaps();
@@ -157,6 +158,7 @@ private:
     rt::Form* form_ = nullptr;  // the form given to the last SubClassMenu
     bool leaveTopLevelMenus_ = false;
     bool converting_ = false;
+    bool rebuildPending_ = false;  // a setting changed while the host's menu was open
 
     int itemHeight_ = 22;
     int iconHeight_ = 16;
