@@ -162,7 +162,7 @@ LRESULT PopMenu::HandleMenuChar(HMENU menu, wchar_t character)
 
 void PopMenu::HandleSettingChange()
 {
-    metrics_.ClearUp();
+    // RefreshMetrics drops the cached system fonts, once the measuring context has let go of the menu font.
     RefreshMetrics();
     // Items taken out and put back under an open menu of the host strand its popup on the screen and leave the
     // menu's highlight behind: they are put back once the menu has closed.
