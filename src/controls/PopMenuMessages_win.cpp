@@ -63,7 +63,7 @@ SubclassResult PopMenu::WindowProc(SubclassWindow hWnd, unsigned iMsg, SubclassW
         HandleSettingChange();
         return 0;
     case WM_DRAWITEM: {
-        const DRAWITEMSTRUCT draw = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+        const DRAWITEMSTRUCT& draw = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
         if (const int n = IndexForId(draw.itemID); draw.CtlType == ODT_MENU && n >= 1) {
             DrawItem(draw, n);
             return 0;
@@ -74,9 +74,7 @@ SubclassResult PopMenu::WindowProc(SubclassWindow hWnd, unsigned iMsg, SubclassW
         auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
         if (measure->CtlType != ODT_MENU || IndexForId(measure->itemID) < 1)
             return CallOriginalWindowProc(hWnd, iMsg, wParam, lParam);
-        MEASUREITEMSTRUCT copy = *measure;
-        MeasureItem(copy.itemID, copy.itemWidth, copy.itemHeight);
-        *measure = copy;
+        MeasureItem(measure->itemID, measure->itemWidth, measure->itemHeight);
         return 1;
     }
     case WM_COMMAND:
