@@ -107,7 +107,7 @@ void PopMenu::SubClassMenu(rt::Form* oForm, bool bLeaveTopLevelMenus)
             SubclassAttach(*this, mdiClient_, WM_MDISETMENU);
     }
     if (mdiClient_)
-        mdiStore_.SetCurrentMenu(reinterpret_cast<MenuId>(GetMenu(host)));
+        mdiStore_.SetCurrentMenu(Id(GetMenu(host)));
     DrawMenuBar(host);
     if (oForm && oForm != form_) {
         if (form_)
