@@ -499,13 +499,12 @@ void ppgImages::DrawImages()
         txtKey.SetEnabled(false);
         return;
     }
-    const IconList* list = Selected();
-    const int imageCount = list ? list->ImageCount() : 0;
-    txtIndex.SetText(std::to_wstring(SelectedImage + 1) + L" of " + std::to_wstring(imageCount));
+    // Images were drawn, so there is a list, and the strip has held the selection below the count.
+    txtIndex.SetText(std::to_wstring(SelectedImage + 1) + L" of " + std::to_wstring(count));
     txtIndex.SetEnabled(true);
     txtKey.SetTag(kPopulate);
-    if (list && SelectedImage >= 0 && SelectedImage < imageCount) {
-        txtKey.SetText(list->ItemKey(SelectedImage + 1).value_or(L""));
+    if (SelectedImage >= 0) {
+        txtKey.SetText(Selected()->ItemKey(SelectedImage + 1).value_or(L""));
         rt::Err().Clear();
     }
     txtKey.SetEnabled(true);
