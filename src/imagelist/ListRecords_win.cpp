@@ -76,12 +76,13 @@ public:
         if (!bits_ || !Cut(p, cut) || !std::equal(cut.begin(), cut.end(), iconRecord.begin(), iconRecord.end()))
             bits_.reset();
     }
-    bool Ready() const { return bits_.has_value(); }
     // Writes image p's record into `out`, of the record's size; false when p is left to its icon.
     bool Cut(int p, std::span<std::uint8_t> out) const
     {
+        if (!bits_)
+            return false;
         const auto place = ImagePlace(list_, p);
-        if (!bits_ || !place)
+        if (!place)
             return false;
         const StripBits view = bits_->view();
         return !HasAlpha(view, place->x, place->y, frame_.colour.width, frame_.colour.height) &&
@@ -139,7 +140,7 @@ Collected CollectRecords(HIMAGELIST list, UINT flags, std::int32_t version)
         if (out.bytes.size() - offset < recordSize)
             out.bytes.resize(offset + recordSize);
         std::size_t size = 0;
-        if (cutter && cutter->Ready() && cutter->Cut(p, std::span(out.bytes).subspan(offset, recordSize))) {
+        if (cutter && cutter->Cut(p, std::span(out.bytes).subspan(offset, recordSize))) {
             size = recordSize;
             ++out.cut;
         } else if (!RecordThroughIcon(list, p, flags, dc.get(), out.bytes, offset, size, version))
