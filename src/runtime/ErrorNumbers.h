@@ -14,7 +14,6 @@ inline constexpr int kErrInternal = 51;  // a fault of the program, not of the u
 inline constexpr int kErrFileNotFound = 53;
 inline constexpr int kErrFileAccess = 75;  // path/file access error
 inline constexpr int kErrBadFileFormat = 321;
-inline constexpr int kErrInvalidPropertyValue = 380;
 inline constexpr int kErrDuplicateKey = 457;
 
 }  // namespace rt
