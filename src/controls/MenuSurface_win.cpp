@@ -10,14 +10,6 @@ GdiMenuSurface::GdiMenuSurface(HDC dc, const Resources& resources) : dc_(dc), re
     SetBkMode(dc_, TRANSPARENT);
 }
 
-GdiMenuSurface::~GdiMenuSurface()
-{
-    if (originalFont_)
-        SelectObject(dc_, originalFont_);
-    if (originalPen_)
-        SelectObject(dc_, originalPen_);
-}
-
 void GdiMenuSurface::Fill(const MenuRect& r, Rgb color)
 {
     // An opaque empty text is GDI's cheapest solid fill: no brush to make or select.
@@ -43,11 +35,8 @@ void GdiMenuSurface::Line(int x1, int y1, int x2, int y2, Rgb color)
 {
     if (!pen_ || penColor_ != color) {
         rt::PenHandle pen(CreatePen(PS_SOLID, 1, color));
-        if (!pen)
+        if (!pen || !penSelection_.Select(dc_, pen.get()))
             return;
-        HGDIOBJ previous = SelectObject(dc_, pen.get());
-        if (!originalPen_)
-            originalPen_ = previous;
         pen_ = std::move(pen);  // the old pen is no longer selected
         penColor_ = color;
     }
@@ -65,11 +54,7 @@ void GdiMenuSurface::Edge(const MenuRect& r, MenuEdge edge, EdgeSides sides)
 void GdiMenuSurface::SelectFont(MenuFontKind font)
 {
     HFONT handle = font == MenuFontKind::Mark ? resources_.markFont : resources_.captionFont;
-    if (!handle)
-        return;
-    HGDIOBJ previous = SelectObject(dc_, handle);
-    if (!originalFont_)
-        originalFont_ = previous;
+    font_.Select(dc_, handle);
 }
 
 void GdiMenuSurface::Text(std::wstring_view text, const MenuRect& r, MenuTextAlign align, Rgb color)

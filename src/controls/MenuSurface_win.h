@@ -24,7 +24,6 @@ public:
     };
 
     GdiMenuSurface(HDC dc, const Resources& resources);
-    ~GdiMenuSurface() override;
     GdiMenuSurface(const GdiMenuSurface&) = delete;
     GdiMenuSurface& operator=(const GdiMenuSurface&) = delete;
 
@@ -40,10 +39,10 @@ public:
 private:
     HDC dc_;
     Resources resources_;
-    HGDIOBJ originalFont_ = nullptr;
-    HGDIOBJ originalPen_ = nullptr;
+    rt::SelectScope font_;
     rt::PenHandle pen_;
     Rgb penColor_ = 0;
+    rt::SelectScope penSelection_;  // after the pen: the context's own pen goes back before the pen is deleted
 };
 
 }  // namespace controls

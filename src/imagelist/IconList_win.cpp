@@ -358,15 +358,12 @@ bool IconList::AddFromHandle(HANDLE hImage, std::int32_t iType, const ImageRef& 
             if (iType == kImageBitmap) {
                 COLORREF back = static_cast<COLORREF>(lBackColor);
                 if (lBackColor == -1) {
-                    rt::MemoryDcHandle dc(CreateCompatibleDC(nullptr));
-                    if (dc) {
-                        HGDIOBJ previous = SelectObject(dc.get(), hImage);
-                        if (previous) {
-                            const COLORREF corner = GetPixel(dc.get(), 0, 0);
-                            if (corner != CLR_INVALID)
-                                back = corner;
-                            SelectObject(dc.get(), previous);
-                        }
+                    const rt::MemoryDcHandle dc(CreateCompatibleDC(nullptr));
+                    const rt::SelectScope select(dc.get(), hImage);
+                    if (select) {
+                        const COLORREF corner = GetPixel(dc.get(), 0, 0);
+                        if (corner != CLR_INVALID)
+                            back = corner;
                     }
                 }
                 ImageList_AddMasked(list_.get(), static_cast<HBITMAP>(hImage), back);

@@ -127,21 +127,59 @@ private:
     HDC dc_;
 };
 
-// SelectObject, undone when the scope ends.
+// SelectObject, undone when the owner ends: the object the context held before the first selection goes
+// back. Movable, so a class can keep a selection as long as it keeps the context (declared after the context
+// and the objects it selects, so that it goes first); Select again puts another object of the same kind in.
 class SelectScope {
 public:
-    SelectScope(HDC dc, HGDIOBJ object) : dc_(dc), previous_(object ? SelectObject(dc, object) : nullptr) {}
-    ~SelectScope()
+    SelectScope() = default;
+    SelectScope(HDC dc, HGDIOBJ object) { Select(dc, object); }
+    ~SelectScope() { Restore(); }
+    SelectScope(SelectScope&& other) noexcept
+        : dc_(std::exchange(other.dc_, nullptr)), original_(std::exchange(other.original_, nullptr))
     {
-        if (previous_)
-            SelectObject(dc_, previous_);
+    }
+    SelectScope& operator=(SelectScope&& other) noexcept
+    {
+        if (this != &other) {
+            Restore();
+            dc_ = std::exchange(other.dc_, nullptr);
+            original_ = std::exchange(other.original_, nullptr);
+        }
+        return *this;
     }
     SelectScope(const SelectScope&) = delete;
     SelectScope& operator=(const SelectScope&) = delete;
 
+    // False, and nothing selected, for a null context or object or when the context refuses the object.
+    bool Select(HDC dc, HGDIOBJ object)
+    {
+        if (!dc || !object)
+            return false;
+        if (original_ && dc != dc_)
+            Restore();
+        HGDIOBJ previous = SelectObject(dc, object);
+        if (!previous || previous == HGDI_ERROR)
+            return false;
+        if (!original_) {
+            dc_ = dc;
+            original_ = previous;
+        }
+        return true;
+    }
+    // Puts the original object back now.
+    void Restore()
+    {
+        if (original_)
+            SelectObject(dc_, original_);  // the original was there before: nothing to check
+        dc_ = nullptr;
+        original_ = nullptr;
+    }
+    explicit operator bool() const { return original_ != nullptr; }
+
 private:
-    HDC dc_;
-    HGDIOBJ previous_;
+    HDC dc_ = nullptr;
+    HGDIOBJ original_ = nullptr;
 };
 
 }  // namespace rt
