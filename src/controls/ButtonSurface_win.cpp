@@ -2,8 +2,10 @@
 
 #include "runtime/Handles_win.h"
 #include "runtime/LastError_win.h"
+#include "runtime/MemoryBitmap_win.h"
 
 #include <cstdint>
+#include <utility>
 
 namespace controls {
 
@@ -12,7 +14,7 @@ namespace {
 // A top-down 32-bit DIB section selected into its own memory DC; pixels are 0x00RRGGBB.
 class PixelImage {
 public:
-    PixelImage(int width, int height)
+    PixelImage(int width, int height) : image_(nullptr)
     {
         BITMAPINFO info{};
         info.bmiHeader.biSize = sizeof info.bmiHeader;
@@ -22,31 +24,19 @@ public:
         info.bmiHeader.biBitCount = 32;
         info.bmiHeader.biCompression = BI_RGB;
         void* bits = nullptr;
-        bitmap_.reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-        dc_.reset(CreateCompatibleDC(nullptr));
-        if (!bitmap_ || !dc_) {
+        rt::BitmapHandle bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+        if (!bitmap)
             RT_LOG_LAST_ERROR("CreateDIBSection");
-            return;
-        }
-        previous_ = SelectObject(dc_.get(), bitmap_.get());
-        bits_ = static_cast<std::uint32_t*>(bits);
+        if (image_.Adopt(std::move(bitmap)))
+            bits_ = static_cast<std::uint32_t*>(bits);
     }
-    ~PixelImage()
-    {
-        if (previous_)
-            SelectObject(dc_.get(), previous_);
-    }
-    PixelImage(const PixelImage&) = delete;
-    PixelImage& operator=(const PixelImage&) = delete;
 
     bool ok() const { return bits_ != nullptr; }
-    HDC dc() const { return dc_.get(); }
+    HDC dc() const { return image_.dc(); }
     std::uint32_t* bits() const { return bits_; }
 
 private:
-    rt::BitmapHandle bitmap_;
-    rt::MemoryDcHandle dc_;
-    HGDIOBJ previous_ = nullptr;
+    rt::MemoryBitmap image_;
     std::uint32_t* bits_ = nullptr;
 };
 

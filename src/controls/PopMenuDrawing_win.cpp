@@ -37,17 +37,10 @@ public:
     DcMeasurer(HDC dc, cNCMetrics& metrics) : dc_(dc), metrics_(metrics) {}
     int Extent(const std::wstring& text, bool bold) override
     {
-        rt::FontHandle boldFont;
-        HGDIOBJ previous = nullptr;
-        if (bold) {
-            boldFont = metrics_.BoldenedFontHandle(cNCMetrics::kMenu);
-            if (boldFont)
-                previous = SelectObject(dc_, boldFont.get());
-        }
+        const rt::FontHandle boldFont = bold ? metrics_.BoldenedFontHandle(cNCMetrics::kMenu) : rt::FontHandle();
+        const rt::SelectScope select(dc_, boldFont.get());
         RECT rect{};
         DrawTextW(dc_, text.c_str(), static_cast<int>(text.size()), &rect, DT_CALCRECT | DT_SINGLELINE);
-        if (previous)
-            SelectObject(dc_, previous);
         return rect.right - rect.left;
     }
 
@@ -95,11 +88,7 @@ rt::OleColor PopMenu::MenuBackgroundColor() const
 
 void PopMenu::ClearBackgroundPicture()
 {
-    if (pictureDcBitmap_)
-        SelectObject(pictureDc_.get(), pictureDcBitmap_);
-    pictureDcBitmap_ = nullptr;
     pictureDc_.reset();
-    pictureBitmap_.reset();
     picture_.reset();
     pictureWidth_ = pictureHeight_ = 0;
 }
@@ -109,37 +98,29 @@ void PopMenu::SetBackgroundPicture(rt::PicturePtr sPic)
     ClearBackgroundPicture();
     if (!sPic)
         return;
-    picture_ = std::move(sPic);
     // The picture goes into a context of its own, an icon first onto a bitmap of its size.
-    HBITMAP bitmap = picture_->Bitmap();
-    if (!bitmap && picture_->Icon()) {
+    rt::MemoryBitmap context;
+    if (HBITMAP bitmap = sPic->Bitmap()) {
+        context = rt::MemoryBitmap(nullptr);
+        context.Show(bitmap);
+    } else if (HICON icon = sPic->Icon()) {
         ICONINFO info{};
-        if (GetIconInfo(picture_->Icon(), &info)) {
-            rt::BitmapHandle mask(info.hbmMask);
-            rt::BitmapHandle color(info.hbmColor);
+        if (GetIconInfo(icon, &info)) {
+            const rt::BitmapHandle mask(info.hbmMask);
+            const rt::BitmapHandle color(info.hbmColor);
             BITMAP size{};
             GetObjectW(info.hbmMask, sizeof size, &size);
             const int height = info.hbmColor ? size.bmHeight : size.bmHeight / 2;
-            HDC screen = GetDC(nullptr);
-            pictureBitmap_.reset(CreateCompatibleBitmap(screen, size.bmWidth, height));
-            ReleaseDC(nullptr, screen);
-            bitmap = pictureBitmap_.get();
+            context = rt::MemoryBitmap(nullptr, size.bmWidth, height);
+            if (context)
+                DrawIconEx(context.dc(), 0, 0, icon, size.bmWidth, height, 0, nullptr, DI_NORMAL);
         }
     }
     BITMAP size{};
-    if (!bitmap || !GetObjectW(bitmap, sizeof size, &size)) {
-        picture_.reset();
+    if (!context.bitmap() || !GetObjectW(context.bitmap(), sizeof size, &size))
         return;
-    }
-    pictureDc_.reset(CreateCompatibleDC(nullptr));
-    if (!pictureDc_) {
-        RT_LOG_LAST_ERROR("CreateCompatibleDC");
-        picture_.reset();
-        return;
-    }
-    pictureDcBitmap_ = SelectObject(pictureDc_.get(), bitmap);
-    if (pictureBitmap_)
-        DrawIconEx(pictureDc_.get(), 0, 0, picture_->Icon(), size.bmWidth, size.bmHeight, 0, nullptr, DI_NORMAL);
+    picture_ = std::move(sPic);
+    pictureDc_ = std::move(context);
     pictureWidth_ = size.bmWidth;
     pictureHeight_ = size.bmHeight;
 }
@@ -162,12 +143,9 @@ void PopMenu::RefreshMetrics()
             return;
         }
     }
-    if (previousFont_)
-        SelectObject(measureDc_.get(), previousFont_);
-    previousFont_ = nullptr;
+    measureFont_.Restore();  // the fonts are made anew below
     metrics_.GetMetrics();
-    if (HFONT menuFont = metrics_.FontHandle(cNCMetrics::kMenu))
-        previousFont_ = SelectObject(measureDc_.get(), menuFont);
+    measureFont_.Select(measureDc_.get(), metrics_.FontHandle(cNCMetrics::kMenu));
     RECT rect{};
     DrawTextW(measureDc_.get(), L"yY", 2, &rect, DT_CALCRECT);
     const int h = rect.bottom - rect.top;
@@ -286,7 +264,7 @@ void PopMenu::DrawItem(const DRAWITEMSTRUCT& drawItem, int index)
     resources.imageList = imageList_;
     resources.iconIndex = item.lIconIndex;
     resources.iconSize = iconHeight_;
-    resources.pictureDc = pictureDc_.get();
+    resources.pictureDc = pictureDc_.dc();
     resources.pictureWidth = pictureWidth_;
     resources.pictureHeight = pictureHeight_;
     {

@@ -164,9 +164,9 @@ void PopMenu::LoadResourceBitmaps()
         measureDc_.reset(CreateCompatibleDC(nullptr));
     if (!measureDc_)
         return;
+    measureBitmap_.Restore();  // the bitmap before leaves the context before it is deleted
     bitmap48_ = LoadResourceBitmap(kBitmapDesign);
-    if (bitmap48_)
-        previousBitmap_ = SelectObject(measureDc_.get(), bitmap48_.get());
+    measureBitmap_.Select(measureDc_.get(), bitmap48_.get());
 }
 
 void PopMenu::UserControl_Resize()
@@ -194,13 +194,8 @@ void PopMenu::UserControl_Terminate()
 
 void PopMenu::ReleaseDrawingObjects()
 {
-    if (measureDc_) {
-        if (previousFont_)
-            SelectObject(measureDc_.get(), previousFont_);
-        if (previousBitmap_)
-            SelectObject(measureDc_.get(), previousBitmap_);
-    }
-    previousFont_ = previousBitmap_ = nullptr;
+    measureFont_.Restore();
+    measureBitmap_.Restore();
     measureDc_.reset();
     metricsRead_ = false;
     metrics_.ClearUp();

@@ -22,6 +22,7 @@
 #include "controls/cDottedBrush_win.h"
 #include "controls/cMemDC_win.h"
 #include "controls/cNCMetrics_win.h"
+#include "runtime/MemoryBitmap_win.h"
 #include "runtime/Picture_win.h"
 #include "runtime/UserControl_win.h"
 
@@ -164,8 +165,6 @@ private:
     int iconHeight_ = 16;
     HIMAGELIST imageList_ = nullptr;
     rt::MemoryDcHandle measureDc_;
-    HGDIOBJ previousFont_ = nullptr;
-    HGDIOBJ previousBitmap_ = nullptr;  // design mode: what bitmap 48 replaced in the measuring context
     bool metricsRead_ = false;
     rt::OleColor activeFore_ = kUnsetColour;
     rt::OleColor inactiveFore_ = kUnsetColour;
@@ -175,9 +174,7 @@ private:
     cDottedBrush dottedBrush_;
     ColorMemory colorMemory_;
     rt::PicturePtr picture_;
-    rt::MemoryDcHandle pictureDc_;
-    rt::BitmapHandle pictureBitmap_;
-    HGDIOBJ pictureDcBitmap_ = nullptr;
+    rt::MemoryBitmap pictureDc_;  // shows the picture's own bitmap: after the picture, so that it goes first
     int pictureWidth_ = 0;
     int pictureHeight_ = 0;
     bool officeXpStyle_ = false;
@@ -185,6 +182,10 @@ private:
     HFONT glyphFont_ = nullptr;  // shared, never deleted (rt::CachedFont)
     rt::BitmapHandle bitmap49_;
     rt::BitmapHandle bitmap48_;
+    // The measuring context's menu font and, in design mode, bitmap 48: after the context and what they
+    // select, so that the context's own objects go back before either is deleted.
+    rt::SelectScope measureFont_;
+    rt::SelectScope measureBitmap_;
     HWND mdiClient_ = nullptr;
     MdiMenuStore mdiStore_;
 

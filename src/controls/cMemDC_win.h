@@ -1,7 +1,7 @@
 #pragma once
 // An off-screen drawing surface that only grows: items are painted into it and then copied to the screen, and
 // it is rebuilt only when an item is wider or taller than every one before. Owns its context and bitmap.
-#include "runtime/Handles_win.h"
+#include "runtime/MemoryBitmap_win.h"
 
 #include <windows.h>
 
@@ -16,7 +16,7 @@ public:
     cMemDC(const cMemDC&) = delete;
     cMemDC& operator=(const cMemDC&) = delete;
 
-    HDC hdc() const { return dc_.get(); }
+    HDC hdc() const { return image_.dc(); }
 
     // A larger value rebuilds the context at the new size, the other dimension kept, the old contents lost;
     // the same or a smaller value changes nothing. A dimension of 0 gives the platform's 1 x 1 bitmap.
@@ -29,9 +29,7 @@ private:
     void CreateMemoryDC(int w, int h);
     void FreeMemoryDC();
 
-    rt::MemoryDcHandle dc_;
-    HGDIOBJ oldBitmap_ = nullptr;  // the context's own bitmap, selected back before the context goes
-    rt::BitmapHandle bitmap_;
+    rt::MemoryBitmap image_;
     int width_ = 0;
     int height_ = 0;
 };

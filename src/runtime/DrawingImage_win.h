@@ -3,6 +3,7 @@
 // memory bitmap the size of the client area that drawing goes to and that the window shows whenever it is
 // painted. It keeps its text colour and font between draws; text is drawn over what is already there.
 #include "runtime/Handles_win.h"
+#include "runtime/MemoryBitmap_win.h"
 
 #include <windows.h>
 
@@ -18,9 +19,9 @@ public:
     // Makes the image's device context (without a bitmap until Resize).
     void Create(HFONT font, COLORREF textColor);
     void Release();
-    explicit operator bool() const { return static_cast<bool>(dc_); }
+    explicit operator bool() const { return static_cast<bool>(image_); }
 
-    HDC dc() const { return dc_.get(); }
+    HDC dc() const { return image_.dc(); }
     SIZE size() const { return size_; }
     void SetFont(HFONT font);
     void SetTextColor(COLORREF color);
@@ -34,10 +35,8 @@ public:
     bool PaintMessage(HWND hwnd, UINT message, WPARAM wParam, LRESULT& result) const;
 
 private:
-    MemoryDcHandle dc_;
-    BitmapHandle bitmap_;
-    HGDIOBJ originalBitmap_ = nullptr;
-    HGDIOBJ originalFont_ = nullptr;
+    MemoryBitmap image_;
+    SelectScope font_;  // after the image: the font leaves the context before the context goes
     SIZE size_{};
 };
 
