@@ -1,44 +1,13 @@
 #include "controls/ButtonSurface_win.h"
 
 #include "runtime/Handles_win.h"
-#include "runtime/LastError_win.h"
 #include "runtime/MemoryBitmap_win.h"
 
 #include <cstdint>
-#include <utility>
 
 namespace controls {
 
 namespace {
-
-// A top-down 32-bit DIB section selected into its own memory DC; pixels are 0x00RRGGBB.
-class PixelImage {
-public:
-    PixelImage(int width, int height) : image_(nullptr)
-    {
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
-        void* bits = nullptr;
-        rt::BitmapHandle bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-        if (!bitmap)
-            RT_LOG_LAST_ERROR("CreateDIBSection");
-        if (image_.Adopt(std::move(bitmap)))
-            bits_ = static_cast<std::uint32_t*>(bits);
-    }
-
-    bool ok() const { return bits_ != nullptr; }
-    HDC dc() const { return image_.dc(); }
-    std::uint32_t* bits() const { return bits_; }
-
-private:
-    rt::MemoryBitmap image_;
-    std::uint32_t* bits_ = nullptr;
-};
 
 Rgb FromDib(std::uint32_t pixel)
 {
@@ -94,9 +63,11 @@ void BlitPicture(HDC target, int x, int y, int width, int height, const rt::Pict
 {
     if (width <= 0 || height <= 0)
         return;
-    PixelImage source(width, height);
-    PixelImage background(width, height);
-    if (!source.ok() || !background.ok())
+    std::uint32_t* picturePixels = nullptr;
+    std::uint32_t* backgroundPixels = nullptr;
+    const auto source = rt::MemoryBitmap::WithPixels(width, height, picturePixels);
+    const auto background = rt::MemoryBitmap::WithPixels(width, height, backgroundPixels);
+    if (!picturePixels || !backgroundPixels)
         return;
     if (HBITMAP bitmap = picture.Bitmap()) {
         rt::MemoryDcHandle bitmapDc(CreateCompatibleDC(nullptr));
@@ -110,8 +81,6 @@ void BlitPicture(HDC target, int x, int y, int width, int height, const rt::Pict
     }
     BitBlt(background.dc(), 0, 0, width, height, target, x, y, SRCCOPY);
     GdiFlush();  // the pixels are read directly below
-    std::uint32_t* picturePixels = source.bits();
-    std::uint32_t* backgroundPixels = background.bits();
     for (int i = 0; i < width * height; ++i)
         backgroundPixels[i] = ToDib(ComposePixel(FromDib(picturePixels[i]), FromDib(backgroundPixels[i]), blend));
     BitBlt(target, x, y, width, height, background.dc(), 0, 0, SRCCOPY);

@@ -34,6 +34,26 @@ MemoryBitmap::MemoryBitmap(HDC reference, int width, int height) : MemoryBitmap(
         dc_.reset();
 }
 
+MemoryBitmap MemoryBitmap::WithPixels(int width, int height, std::uint32_t*& bits)
+{
+    bits = nullptr;
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* pixels = nullptr;
+    BitmapHandle bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &pixels, nullptr, 0));
+    if (!bitmap)
+        RT_LOG_LAST_ERROR("CreateDIBSection");
+    MemoryBitmap image(nullptr);
+    if (image.Adopt(std::move(bitmap)))
+        bits = static_cast<std::uint32_t*>(pixels);
+    return image;
+}
+
 MemoryBitmap::MemoryBitmap(MemoryBitmap&& other) noexcept
     : dc_(std::move(other.dc_)), owned_(std::move(other.owned_)), bitmap_(std::exchange(other.bitmap_, nullptr)),
       selection_(std::move(other.selection_))

@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <cstdint>
+
 namespace rt {
 
 // A `width` x `height` bitmap compatible with `reference`, the screen's for nullptr (a memory context's own
@@ -18,6 +20,9 @@ public:
     explicit MemoryBitmap(HDC reference);
     // The same context holding a new CompatibleBitmap; empty when either cannot be made.
     MemoryBitmap(HDC reference, int width, int height);
+    // A top-down 32-bit DIB section (pixels 0x00RRGGBB, row after row) in a memory context of its own; `bits`
+    // points at its pixels, nullptr when it cannot be made.
+    static MemoryBitmap WithPixels(int width, int height, std::uint32_t*& bits);
     ~MemoryBitmap() = default;
     MemoryBitmap(MemoryBitmap&& other) noexcept;
     MemoryBitmap& operator=(MemoryBitmap&& other) noexcept;

@@ -2,33 +2,17 @@
 
 namespace test {
 
-PixelCanvas::PixelCanvas(int width, int height, COLORREF fill) : width_(width), height_(height)
+PixelCanvas::PixelCanvas(int width, int height, COLORREF fill)
+    : width_(width), height_(height), image_(rt::MemoryBitmap::WithPixels(width, height, bits_))
 {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    bitmap_.reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    dc_.reset(CreateCompatibleDC(nullptr));
-    previous_ = SelectObject(dc_.get(), bitmap_.get());
-    bits_ = static_cast<std::uint32_t*>(bits);
     Fill(fill);
-}
-
-PixelCanvas::~PixelCanvas()
-{
-    SelectObject(dc_.get(), previous_);
 }
 
 void PixelCanvas::Fill(COLORREF color)
 {
     const RECT all{0, 0, width_, height_};
-    SetBkColor(dc_.get(), color);
-    ExtTextOutW(dc_.get(), 0, 0, ETO_OPAQUE, &all, nullptr, 0, nullptr);
+    SetBkColor(image_.dc(), color);
+    ExtTextOutW(image_.dc(), 0, 0, ETO_OPAQUE, &all, nullptr, 0, nullptr);
 }
 
 COLORREF PixelCanvas::At(int x, int y) const

@@ -1,6 +1,6 @@
 #pragma once
 // A 32-bit top-down image in its own memory context, for drawing tests: pixels read back as RGB values.
-#include "runtime/Handles_win.h"
+#include "runtime/MemoryBitmap_win.h"
 
 #include <windows.h>
 
@@ -12,11 +12,10 @@ namespace test {
 class PixelCanvas {
 public:
     PixelCanvas(int width, int height, COLORREF fill);
-    ~PixelCanvas();
     PixelCanvas(const PixelCanvas&) = delete;
     PixelCanvas& operator=(const PixelCanvas&) = delete;
 
-    HDC dc() const { return dc_.get(); }
+    HDC dc() const { return image_.dc(); }
     void Fill(COLORREF color);
     COLORREF At(int x, int y) const;
     // Pixels of `color` in left..right-1, top..bottom-1.
@@ -26,10 +25,8 @@ public:
 private:
     int width_;
     int height_;
-    rt::BitmapHandle bitmap_;
-    rt::MemoryDcHandle dc_;
-    HGDIOBJ previous_ = nullptr;
     std::uint32_t* bits_ = nullptr;
+    rt::MemoryBitmap image_;
 };
 
 }  // namespace test
