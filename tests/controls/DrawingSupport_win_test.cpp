@@ -2,6 +2,7 @@
 #include "controls/cMemDC_win.h"
 #include "controls/cNCMetrics_win.h"
 #include "controls/mDeclares_win.h"
+#include "runtime/MemoryBitmap_win.h"
 #include "support/HexColor.h"
 
 #include <gtest/gtest.h>
@@ -17,34 +18,28 @@ namespace {
 // A 32-bit bitmap in a memory context, filled with one colour: what is drawn into it reads back exactly.
 class Canvas {
 public:
-    Canvas(int width, int height, COLORREF fill) : dc_(CreateCompatibleDC(nullptr))
+    Canvas(int width, int height, COLORREF fill) : image_(nullptr, width, height)
     {
-        const rt::WindowDc screen(nullptr);
-        bitmap_.reset(CreateCompatibleBitmap(screen.get(), width, height));
-        old_ = SelectObject(dc_.get(), bitmap_.get());
         const rt::BrushHandle brush(CreateSolidBrush(fill));
         const RECT all{0, 0, width, height};
-        FillRect(dc_.get(), &all, brush.get());
+        FillRect(image_.dc(), &all, brush.get());
     }
-    ~Canvas() { SelectObject(dc_.get(), old_); }
-    HDC dc() const { return dc_.get(); }
-    std::string At(int x, int y) const { return Hex(GetPixel(dc_.get(), x, y)); }
+    HDC dc() const { return image_.dc(); }
+    std::string At(int x, int y) const { return Hex(GetPixel(image_.dc(), x, y)); }
     // Rows of '#' where the pixel is `colour`, '.' elsewhere.
     std::string Picture(int width, int height, COLORREF colour) const
     {
         std::string text;
         for (int y = 0; y < height; ++y) {
             for (int x = 0; x < width; ++x)
-                text += GetPixel(dc_.get(), x, y) == colour ? '#' : '.';
+                text += GetPixel(image_.dc(), x, y) == colour ? '#' : '.';
             text += '\n';
         }
         return text;
     }
 
 private:
-    rt::MemoryDcHandle dc_;
-    rt::BitmapHandle bitmap_;
-    HGDIOBJ old_ = nullptr;
+    rt::MemoryBitmap image_;
 };
 
 SIZE BitmapSize(HDC dc)
