@@ -5,6 +5,7 @@
 #include "controls/PopMenu_win.h"
 #include "runtime/Form_win.h"
 #include "runtime/Handles_win.h"
+#include "runtime/MemoryBitmap_win.h"
 #include "runtime/Menu_win.h"
 
 #include <windows.h>
@@ -68,12 +69,7 @@ rt::BitmapHandle Solid(HDC dc, COLORREF color)
 
 void SaveBmp(HDC dc, HBITMAP bitmap, int width, int height, const std::string& path)
 {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
+    BITMAPINFO info = rt::TopDownInfo(width, height);
     std::vector<std::uint32_t> pixels(static_cast<size_t>(width * height));
     GetDIBits(dc, bitmap, 0, static_cast<UINT>(height), pixels.data(), &info, DIB_RGB_COLORS);
     BITMAPFILEHEADER file{0x4D42, 0, 0, 0, sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER)};

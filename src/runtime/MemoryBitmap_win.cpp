@@ -20,6 +20,18 @@ BitmapHandle CompatibleBitmap(HDC reference, int width, int height)
     return bitmap;
 }
 
+BITMAPINFO TopDownInfo(int width, int height)
+{
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    return info;
+}
+
 MemoryBitmap::MemoryBitmap(HDC reference) : dc_(CreateCompatibleDC(reference))
 {
     if (!dc_)
@@ -37,13 +49,7 @@ MemoryBitmap::MemoryBitmap(HDC reference, int width, int height) : MemoryBitmap(
 MemoryBitmap MemoryBitmap::WithPixels(int width, int height, std::uint32_t*& bits)
 {
     bits = nullptr;
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    const BITMAPINFO info = TopDownInfo(width, height);
     void* pixels = nullptr;
     BitmapHandle bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &pixels, nullptr, 0));
     if (!bitmap)

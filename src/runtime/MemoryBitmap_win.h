@@ -12,6 +12,8 @@ namespace rt {
 // A `width` x `height` bitmap compatible with `reference`, the screen's for nullptr (a memory context's own
 // bitmap is monochrome); empty, the failure logged, when it cannot be made.
 BitmapHandle CompatibleBitmap(HDC reference, int width, int height);
+// The header of a top-down 32-bit image (pixels 0x00RRGGBB, row after row), as DIB sections and copies take it.
+BITMAPINFO TopDownInfo(int width, int height);
 
 class MemoryBitmap {
 public:
@@ -20,8 +22,8 @@ public:
     explicit MemoryBitmap(HDC reference);
     // The same context holding a new CompatibleBitmap; empty when either cannot be made.
     MemoryBitmap(HDC reference, int width, int height);
-    // A top-down 32-bit DIB section (pixels 0x00RRGGBB, row after row) in a memory context of its own; `bits`
-    // points at its pixels, nullptr when it cannot be made.
+    // A TopDownInfo DIB section in a memory context of its own; `bits` points at its pixels, nullptr when it
+    // cannot be made.
     static MemoryBitmap WithPixels(int width, int height, std::uint32_t*& bits);
     ~MemoryBitmap() = default;
     MemoryBitmap(MemoryBitmap&& other) noexcept;

@@ -2,6 +2,7 @@
 
 #include "runtime/Handles_win.h"
 #include "runtime/LastError_win.h"
+#include "runtime/MemoryBitmap_win.h"
 #include "runtime/Resources_win.h"
 
 #include <winspool.h>
@@ -13,18 +14,6 @@
 namespace rt {
 
 namespace {
-
-BITMAPINFO TopDownInfo(int width, int height)
-{
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    return info;
-}
 
 std::optional<std::wstring> DefaultPrinterName()
 {
