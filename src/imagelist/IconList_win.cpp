@@ -440,21 +440,30 @@ void IconList::AddRecords(std::span<const std::uint8_t> data, std::int32_t versi
     }
 }
 
-bool IconList::SaveToFile(const std::wstring& sFileName)
+std::vector<std::uint8_t> IconList::FileBytes()
 {
     const std::int32_t version = kProgramVersion;
     if (!list_)
-        return false;
+        return {};
     const Collected records = CollectRecords(list_.get(), ILD_TRANSPARENT, version);
     if (records.bytes.empty())
-        RaiseToCaller(rt::kErrSubscriptOutOfRange, L"Subscript out of range");  // nothing to save: no file is made
+        return {};
     std::vector<std::string> keys;
     for (std::size_t p = 0; p < records.written.size(); ++p)
         if (records.written[p])
             keys.push_back(Ansi(p < keys_.size() ? keys_[p] : std::wstring()));
+    return EncodeFile(version, records.bytes, JoinKeys<char>(keys, '\xFF', KeyTextForm::File));
+}
+
+bool IconList::SaveToFile(const std::wstring& sFileName)
+{
+    if (!list_)
+        return false;
+    const std::vector<std::uint8_t> file = FileBytes();
+    if (file.empty())
+        RaiseToCaller(rt::kErrSubscriptOutOfRange, L"Subscript out of range");  // nothing to save: no file is made
     // A failed save leaves the old file whole.
-    if (rt::ReplaceWholeFile(sFileName,
-                             EncodeFile(version, records.bytes, JoinKeys<char>(keys, '\xFF', KeyTextForm::File))))
+    if (rt::ReplaceWholeFile(sFileName, file))
         RaiseToCaller(rt::kErrFileAccess, L"Path/File access error");
     return true;
 }

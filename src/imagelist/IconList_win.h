@@ -28,6 +28,7 @@
 #include <span>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 namespace imagelist {
 
@@ -80,6 +81,8 @@ public:
     HIMAGELIST hIml() const { return list_.get(); }
     operator HIMAGELIST() const { return list_.get(); }
     bool SaveToFile(const std::wstring& sFileName);
+    // The image-list file SaveToFile writes, made in memory; empty when no image gives a record.
+    std::vector<std::uint8_t> FileBytes();
     bool LoadFromFile(const std::wstring& sFileName);
 
     // The control's design look: its picture, a raised edge and the image count.
