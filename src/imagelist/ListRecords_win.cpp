@@ -7,19 +7,22 @@
 #include "runtime/Handles_win.h"
 
 #include <algorithm>
+#include <memory>
 #include <optional>
 
 namespace imagelist {
 
 namespace {
 
-// The list's whole image and mask bitmaps, each read in one conversion.
+// The list's whole image and mask bitmaps, each read in one conversion. The buffers are left unfilled: a read
+// that does not give every row is refused.
 struct ListBits {
-    std::vector<std::uint8_t> colour;
-    std::vector<std::uint8_t> mask;
-    StripBits view() const { return {width, height, colour, mask}; }
+    std::unique_ptr<std::uint8_t[]> colour;
+    std::unique_ptr<std::uint8_t[]> mask;
+    std::size_t size = 0;
     std::int32_t width = 0;
     std::int32_t height = 0;
+    StripBits view() const { return {width, height, {colour.get(), size}, {mask.get(), size}}; }
 };
 
 std::optional<ListBits> ReadListBits(HIMAGELIST list, HDC dc)
@@ -29,22 +32,22 @@ std::optional<ListBits> ReadListBits(HIMAGELIST list, HDC dc)
     if (!ImageList_GetImageInfo(list, 0, &image) || !image.hbmImage || !image.hbmMask ||
         GetObjectW(image.hbmImage, sizeof bm, &bm) != sizeof bm || bm.bmWidth < 1 || bm.bmHeight < 1)
         return std::nullopt;
+    const auto row = PaddedRowBytes(BlockKind::Colour, bm.bmWidth, 1);
+    if (!row)
+        return std::nullopt;
     ListBits bits;
     bits.width = bm.bmWidth;
     bits.height = bm.bmHeight;
-    const auto colourRow = PaddedRowBytes(BlockKind::Colour, bm.bmWidth, 1);
-    const auto maskRow = PaddedRowBytes(BlockKind::Mask, bm.bmWidth, 1);
-    if (!colourRow || !maskRow)
-        return std::nullopt;
-    const std::size_t height = static_cast<std::size_t>(bm.bmHeight);
-    bits.colour.assign(*colourRow * height, 0);
-    bits.mask.assign(*maskRow * height, 0);
-    StripDib colourInfo(bm.bmWidth, bm.bmHeight, false);
-    StripDib maskInfo(bm.bmWidth, bm.bmHeight, true);
-    if (GetDIBits(dc, image.hbmImage, 0, static_cast<UINT>(bm.bmHeight), bits.colour.data(), colourInfo.get(),
-                  DIB_RGB_COLORS) != bm.bmHeight ||
-        GetDIBits(dc, image.hbmMask, 0, static_cast<UINT>(bm.bmHeight), bits.mask.data(), maskInfo.get(),
-                  DIB_RGB_COLORS) != bm.bmHeight)
+    bits.size = *row * static_cast<std::size_t>(bm.bmHeight);
+    bits.colour = std::make_unique_for_overwrite<std::uint8_t[]>(bits.size);
+    bits.mask = std::make_unique_for_overwrite<std::uint8_t[]>(bits.size);
+    // Both at 32 bits a pixel (imagelist/StripRecords.h).
+    const auto read = [&](HBITMAP bitmap, std::uint8_t* out) {
+        StripDib info(bm.bmWidth, bm.bmHeight, false);
+        return GetDIBits(dc, bitmap, 0, static_cast<UINT>(bm.bmHeight), out, info.get(), DIB_RGB_COLORS) ==
+               bm.bmHeight;
+    };
+    if (!read(image.hbmImage, bits.colour.get()) || !read(image.hbmMask, bits.mask.get()))
         return std::nullopt;
     return bits;
 }

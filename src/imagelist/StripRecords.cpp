@@ -7,29 +7,23 @@ namespace imagelist {
 
 namespace {
 
-struct Rows {
-    std::size_t colour = 0;
-    std::size_t mask = 0;
-};
-
-// The padded rows of the bits, when both spans hold all of them and the image lies inside.
-std::optional<Rows> CheckedRows(const StripBits& bits, std::int32_t left, std::int32_t top, std::int32_t width,
-                                std::int32_t height)
+// The bytes of a row of the bits (both bitmaps alike), when both spans hold all rows and the image lies inside.
+std::optional<std::size_t> CheckedRow(const StripBits& bits, std::int32_t left, std::int32_t top, std::int32_t width,
+                                      std::int32_t height)
 {
-    const auto colourRow = PaddedRowBytes(BlockKind::Colour, bits.width, 1);
-    const auto maskRow = PaddedRowBytes(BlockKind::Mask, bits.width, 1);
-    if (!colourRow || !maskRow || bits.height < 1 || width < 1 || height < 1 || left < 0 || top < 0 ||
-        left > bits.width - width || top > bits.height - height)
+    const auto row = PaddedRowBytes(BlockKind::Colour, bits.width, 1);
+    if (!row || bits.height < 1 || width < 1 || height < 1 || left < 0 || top < 0 || left > bits.width - width ||
+        top > bits.height - height)
         return std::nullopt;
     const std::size_t h = static_cast<std::size_t>(bits.height);
-    if (bits.colour.size() / h < *colourRow || bits.mask.size() / h < *maskRow)
+    if (bits.colour.size() / h < *row || bits.mask.size() / h < *row)
         return std::nullopt;
-    return Rows{*colourRow, *maskRow};
+    return *row;
 }
 
-bool MaskBit(const std::uint8_t* row, std::size_t x)
+bool MaskSet(const std::uint8_t* pixel)
 {
-    return (row[x / 8] & (0x80 >> (x % 8))) != 0;
+    return (pixel[0] | pixel[1] | pixel[2]) != 0;
 }
 
 }  // namespace
@@ -45,12 +39,12 @@ std::optional<RecordFrame> FrameOf(std::span<const std::uint8_t> record, std::in
 
 bool HasAlpha(const StripBits& bits, std::int32_t left, std::int32_t top, std::int32_t width, std::int32_t height)
 {
-    const auto rows = CheckedRows(bits, left, top, width, height);
-    if (!rows)
+    const auto rowBytes = CheckedRow(bits, left, top, width, height);
+    if (!rowBytes)
         return false;
     const std::size_t h = static_cast<std::size_t>(bits.height);
     for (std::size_t y = static_cast<std::size_t>(top); y < static_cast<std::size_t>(top + height); ++y) {
-        const std::uint8_t* row = &bits.colour[(h - 1 - y) * rows->colour];
+        const std::uint8_t* row = &bits.colour[(h - 1 - y) * *rowBytes];
         for (std::size_t x = static_cast<std::size_t>(left); x < static_cast<std::size_t>(left + width); ++x)
             if (row[x * 4 + 3])
                 return true;
@@ -64,8 +58,8 @@ bool CutRecord(const StripBits& bits, std::int32_t left, std::int32_t top, const
     const std::int32_t width = frame.colour.width;
     const std::int32_t height = frame.colour.height;
     const auto size = RecordSize(width, height, version);
-    const auto rows = CheckedRows(bits, left, top, width, height);
-    if (version < 1 || !size || !rows || out.size() != *size || frame.mask.width != width ||
+    const auto rowBytes = CheckedRow(bits, left, top, width, height);
+    if (version < 1 || !size || !rowBytes || out.size() != *size || frame.mask.width != width ||
         frame.mask.height != height)
         return false;
     const std::size_t w = static_cast<std::size_t>(width);
@@ -86,13 +80,12 @@ bool CutRecord(const StripBits& bits, std::int32_t left, std::int32_t top, const
     // Record row r is the image's row h - 1 - r from the top, which is strip row top + h - 1 - r.
     for (std::size_t r = 0; r < h; ++r) {
         const std::size_t stripRow = stripHeight - 1 - (static_cast<std::size_t>(top) + h - 1 - r);
-        const std::uint8_t* colourIn = &bits.colour[stripRow * rows->colour + static_cast<std::size_t>(left) * 4];
-        const std::uint8_t* maskIn = &bits.mask[stripRow * rows->mask];
-        std::uint8_t* colourOut = colour + r * w * 4;
+        const std::size_t in = stripRow * *rowBytes + static_cast<std::size_t>(left) * 4;
+        const std::uint8_t* maskIn = &bits.mask[in];
         std::uint8_t* maskOut = mask + r * maskRow;
-        std::memcpy(colourOut, colourIn, w * 4);
+        std::memcpy(colour + r * w * 4, &bits.colour[in], w * 4);
         for (std::size_t x = 0; x < w; ++x)
-            if (MaskBit(maskIn, static_cast<std::size_t>(left) + x))
+            if (MaskSet(maskIn + x * 4))
                 maskOut[x / 8] |= static_cast<std::uint8_t>(0x80 >> (x % 8));
     }
     return true;

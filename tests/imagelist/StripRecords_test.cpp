@@ -12,8 +12,8 @@ using Bytes = std::vector<std::uint8_t>;
 
 namespace {
 
-// A list's bitmaps built by hand: images of w x h in a grid of `columns`, rows bottom-up, every bit and byte
-// of the row padding set, so that a cut reaching past an image's own pixels shows.
+// A list's bitmaps built by hand: images of w x h in a grid of `columns`, rows bottom-up, 32 bits a pixel, the
+// mask white (as the platform converts a one-bit mask) where an image's pixel is transparent.
 struct HandStrip {
     int w;
     int h;
@@ -21,8 +21,7 @@ struct HandStrip {
     int count;
     std::int32_t width() const { return columns * w; }
     std::int32_t height() const { return (count + columns - 1) / columns * h; }
-    std::size_t colourRow() const { return static_cast<std::size_t>(width()) * 4; }
-    std::size_t maskRow() const { return static_cast<std::size_t>((width() + 31) / 32 * 4); }
+    std::size_t row() const { return static_cast<std::size_t>(width()) * 4; }
 
     Bytes colour;
     Bytes mask;
@@ -30,8 +29,9 @@ struct HandStrip {
 
     HandStrip(int w_, int h_, int columns_, int count_) : w(w_), h(h_), columns(columns_), count(count_)
     {
-        colour.assign(colourRow() * static_cast<std::size_t>(height()), 0);
-        mask.assign(maskRow() * static_cast<std::size_t>(height()), 0xFF);
+        // Cells no image fills are neither black nor transparent, so that a cut reaching into them shows.
+        colour.assign(row() * static_cast<std::size_t>(height()), 0xEE);
+        mask.assign(row() * static_cast<std::size_t>(height()), 0xFF);
         for (int k = 0; k < count; ++k) {
             IconPixels icon;
             icon.width = w;
@@ -50,15 +50,15 @@ struct HandStrip {
     void Place(int k, const IconPixels& icon)
     {
         for (int y = 0; y < h; ++y) {
-            const std::size_t row = static_cast<std::size_t>(height() - 1 - (Top(k) + y));
+            const std::size_t at = static_cast<std::size_t>(height() - 1 - (Top(k) + y)) * row();
             for (int x = 0; x < w; ++x) {
                 const std::size_t sx = static_cast<std::size_t>(Left(k) + x);
                 const std::uint32_t c = icon.colour[static_cast<std::size_t>(y * w + x)];
-                for (int b = 0; b < 4; ++b)
-                    colour[row * colourRow() + sx * 4 + static_cast<std::size_t>(b)] =
-                        static_cast<std::uint8_t>(c >> (8 * b));
-                if (!icon.transparent[static_cast<std::size_t>(y * w + x)])
-                    mask[row * maskRow() + sx / 8] &= static_cast<std::uint8_t>(~(0x80 >> (sx % 8)));
+                const bool transparent = icon.transparent[static_cast<std::size_t>(y * w + x)];
+                for (std::size_t b = 0; b < 4; ++b) {
+                    colour[at + sx * 4 + b] = static_cast<std::uint8_t>(c >> (8 * b));
+                    mask[at + sx * 4 + b] = transparent && b < 3 ? 0xFF : 0;
+                }
             }
         }
     }
@@ -104,19 +104,22 @@ TEST(StripRecords, CutsOnlyWhatLiesWhollyInsideTheBits)
         std::size_t outSize;
         std::int32_t version;
         std::size_t colourBytes;
+        std::size_t maskBytes;
     };
     const std::size_t all = strip.colour.size();
-    for (const Refused& r : {Refused{"past the right", 40, 0, size, kProgramVersion, all},
-                             Refused{"past the bottom", 0, 8, size, kProgramVersion, all},
-                             Refused{"left of the start", -1, 0, size, kProgramVersion, all},
-                             Refused{"above the top", 0, -1, size, kProgramVersion, all},
-                             Refused{"a 24-bit stream", 0, 0, *RecordSize(13, 7, 0), 0, all},
-                             Refused{"room for less", 0, 0, size - 1, kProgramVersion, all},
-                             Refused{"room for more", 0, 0, size + 1, kProgramVersion, all},
-                             Refused{"a row short", 0, 0, size, kProgramVersion, all - 1}}) {
+    for (const Refused& r : {Refused{"past the right", 40, 0, size, kProgramVersion, all, all},
+                             Refused{"past the bottom", 0, 8, size, kProgramVersion, all, all},
+                             Refused{"left of the start", -1, 0, size, kProgramVersion, all, all},
+                             Refused{"above the top", 0, -1, size, kProgramVersion, all, all},
+                             Refused{"a 24-bit stream", 0, 0, *RecordSize(13, 7, 0), 0, all, all},
+                             Refused{"room for less", 0, 0, size - 1, kProgramVersion, all, all},
+                             Refused{"room for more", 0, 0, size + 1, kProgramVersion, all, all},
+                             Refused{"a colour row short", 0, 0, size, kProgramVersion, all - 1, all},
+                             Refused{"a mask row short", 0, 0, size, kProgramVersion, all, all - 1}}) {
         SCOPED_TRACE(r.what);
         StripBits bits = strip.Bits();
         bits.colour = bits.colour.first(r.colourBytes);
+        bits.mask = bits.mask.first(r.maskBytes);
         Bytes out(r.outSize, 0xAB);
         EXPECT_FALSE(CutRecord(bits, r.left, r.top, frame, r.version, out));
         EXPECT_EQ(out, Bytes(r.outSize, 0xAB));
