@@ -60,6 +60,10 @@ if(WIN32)
     add_test(NAME shell_BackupDevices
              COMMAND bash ${CMAKE_SOURCE_DIR}/tests/shell/BackupDevices.sh $<TARGET_FILE:shell_frmCalcula_win_test>)
     set_tests_properties(shell_BackupDevices PROPERTIES SKIP_RETURN_CODE 77 RESOURCE_LOCK program_settings)
+    # The design host shares the runtime, the controls and the image list, and nothing of the calculator.
+    add_test(NAME designer_LinksNoCalculatorForm
+             COMMAND ${CMAKE_COMMAND} -DNM=${CMAKE_NM} -DPROGRAM=$<TARGET_FILE:IconListDesigner>
+                     -P ${CMAKE_SOURCE_DIR}/cmake/LinksNoForm.cmake)
     # The monkey's program stores the options it toggles, which every other test program reads: it runs alone.
     set_tests_properties(startup_Monkey_win_test PROPERTIES RUN_SERIAL TRUE)
 endif()

@@ -4,7 +4,6 @@
 #include "runtime/Format.h"
 #include "runtime/Resources_win.h"
 #include "runtime/Strings.h"
-#include "shell/frmCalcula_win.h"
 
 #include <windows.h>
 
@@ -20,9 +19,9 @@ std::wstring FormataValor(std::wstring_view value) { return rt::FormatMoney(valu
 
 std::wstring FormataValor(double value) { return rt::FormatMoney(value); }
 
-void LigaNumLock()
+void LigaNumLock(bool alwaysOn)
 {
-    if (!rt::TheForm<frmCalcula>().mnuNumLock.Checked()) return;
+    if (!alwaysOn) return;
     if (GetKeyState(VK_NUMLOCK) & 1) return;
     keybd_event(VK_NUMLOCK, 0x45, KEYEVENTF_EXTENDEDKEY, 0);
     keybd_event(VK_NUMLOCK, 0x45, KEYEVENTF_EXTENDEDKEY | KEYEVENTF_KEYUP, 0);

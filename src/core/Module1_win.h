@@ -13,7 +13,8 @@ std::wstring CarregaMensagem(int n, std::wstring_view first = {}, std::wstring_v
 std::wstring FormataValor(std::wstring_view value);
 std::wstring FormataValor(double value);
 
-// With "NumLock always ON" checked on the main window, switches Num Lock back on when it is off.
-void LigaNumLock();
+// With `alwaysOn` (the main window's "NumLock always ON", which the caller reads), switches Num Lock back on
+// when it is off.
+void LigaNumLock(bool alwaysOn);
 
 }  // namespace Module1

@@ -366,7 +366,7 @@ void frmCalcula::SaveOption(const rt::Menu& menu) const
         if (&(this->*option.menu) == &menu) rt::SaveBoolSetting(kApp, kSection, option.key, menu.Checked());
 }
 
-void frmCalcula::Form_KeyUp(int& KeyCode, int Shift) { Module1::LigaNumLock(); }
+void frmCalcula::Form_KeyUp(int& KeyCode, int Shift) { Module1::LigaNumLock(mnuNumLock.Checked()); }
 
 void frmCalcula::Form_KeyPress(int& KeyAscii)
 {
@@ -573,7 +573,7 @@ void frmCalcula::mnuOpcao_Click(rt::Menu& menu)
     if (&menu == &mnuVisivel)
         SetWindowPos(hWnd(), menu.Checked() ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                      SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    if (&menu == &mnuNumLock) Module1::LigaNumLock();
+    if (&menu == &mnuNumLock) Module1::LigaNumLock(mnuNumLock.Checked());
 }
 
 void frmCalcula::mnuGrande_Click()

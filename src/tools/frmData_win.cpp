@@ -327,7 +327,10 @@ void frmData::Form_KeyPress(int& KeyAscii)
     }
 }
 
-void frmData::Form_KeyUp(int& KeyCode, int Shift) { Module1::LigaNumLock(); }
+void frmData::Form_KeyUp(int& KeyCode, int Shift)
+{
+    Module1::LigaNumLock(rt::TheForm<frmCalcula>().mnuNumLock.Checked());
+}
 
 void frmData::Form_Unload(int& Cancel)
 {

@@ -301,7 +301,7 @@ void frmJuro::Form_KeyPress(int& KeyAscii)
 
 void frmJuro::Form_KeyUp(int& KeyCode, int Shift)
 {
-    Module1::LigaNumLock();
+    Module1::LigaNumLock(rt::TheForm<frmCalcula>().mnuNumLock.Checked());
     if (KeyCode == VK_F1)
         cmdAjuda_Click();
 }

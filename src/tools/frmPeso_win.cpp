@@ -211,7 +211,7 @@ void frmPeso::Form_KeyPress(int& KeyAscii)
 
 void frmPeso::Form_KeyUp(int& KeyCode, int Shift)
 {
-    Module1::LigaNumLock();
+    Module1::LigaNumLock(rt::TheForm<frmCalcula>().mnuNumLock.Checked());
 }
 
 void frmPeso::Form_Unload(int& Cancel)
