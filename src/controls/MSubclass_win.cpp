@@ -84,10 +84,7 @@ void RaiseSubclassError(int number)
         rt::Err().Raise(number);
         return;
     }
-    std::wstring program = rt::ExeName();
-    if (const auto dot = program.rfind(L'.'); dot != std::wstring::npos)
-        program.erase(dot);
-    rt::Err().Raise(number | rt::kObjectError, program + L".WindowProc");
+    rt::Err().Raise(number | rt::kObjectError, rt::ExeName() + L".WindowProc");
 }
 
 }  // namespace

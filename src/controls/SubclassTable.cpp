@@ -101,11 +101,11 @@ bool SubclassTable::IsAttached(SubclassWindow hWnd, unsigned iMsg, const ISubcla
 int SubclassTable::Attach(ISubclass& handler, SubclassWindow hWnd, unsigned iMsg)
 {
     if (!host_.IsWindow(hWnd))
-        return kErrorInvalidWindow;
+        return rt::kErrInvalidWindow;
     if (!host_.IsOwnProcessWindow(hWnd))
-        return kErrorExternalWindow;
+        return rt::kErrExternalWindow;
     if (IsAttached(hWnd, iMsg, &handler))
-        return kErrorAlreadyHandled;
+        return rt::kErrAlreadyHandled;
 
     const auto existing = windows_.find(hWnd);
     const int attachments = existing == windows_.end() ? 0 : existing->second.attachments;
@@ -118,22 +118,22 @@ int SubclassTable::Attach(ISubclass& handler, SubclassWindow hWnd, unsigned iMsg
     };
 
     if (!host_.SetProperty(hWnd, countName, static_cast<std::intptr_t>(count)))
-        return kErrorPropertyWrite;
+        return rt::kErrInvalidCall;
     if (!host_.SetProperty(hWnd, entryName, Pointer(&handler))) {
         host_.SetProperty(hWnd, countName, static_cast<std::intptr_t>(count - 1));
-        return kErrorPropertyWrite;
+        return rt::kErrInvalidCall;
     }
     std::intptr_t previous = existing == windows_.end() ? 0 : existing->second.previous;
     if (attachments == 0) {
         previous = host_.InstallProcedure(hWnd);
         if (previous == 0) {
             dropEntry();
-            return kErrorCannotSubclass;
+            return rt::kErrCannotSubclass;
         }
         if (!host_.SetProperty(hWnd, PreviousProcedureName(hWnd), previous)) {
             host_.RestoreProcedure(hWnd, previous);
             dropEntry();
-            return kErrorPropertyWrite;
+            return rt::kErrInvalidCall;
         }
     }
     if (!host_.SetProperty(hWnd, AttachmentCountName(hWnd), attachments + 1)) {
@@ -142,7 +142,7 @@ int SubclassTable::Attach(ISubclass& handler, SubclassWindow hWnd, unsigned iMsg
             host_.RestoreProcedure(hWnd, previous);
             host_.SetProperty(hWnd, PreviousProcedureName(hWnd), 0);
         }
-        return kErrorPropertyWrite;
+        return rt::kErrInvalidCall;
     }
     Window& window = windows_[hWnd];
     window.previous = previous;

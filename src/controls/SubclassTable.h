@@ -4,6 +4,7 @@
 // (the names below), which other code may read; dispatch itself reads an in-process copy, so a message costs
 // no property look-up. The window system is reached through SubclassHost.
 #include "controls/ISubclass.h"
+#include "runtime/ErrorNumbers.h"
 
 #include <cstdint>
 #include <string>
@@ -15,13 +16,6 @@ namespace controls {
 // Window messages the table treats specially.
 inline constexpr unsigned kMessageDestroy = 0x0002;    // WM_DESTROY
 inline constexpr unsigned kMessageNcDestroy = 0x0082;  // WM_NCDESTROY
-
-// Error numbers of a failed attach (0: attached).
-inline constexpr int kErrorPropertyWrite = 5;
-inline constexpr int kErrorCannotSubclass = 13081;
-inline constexpr int kErrorAlreadyHandled = 13082;
-inline constexpr int kErrorInvalidWindow = 13083;
-inline constexpr int kErrorExternalWindow = 13084;
 
 // What the table needs from the window system.
 class SubclassHost {
@@ -55,7 +49,8 @@ public:
     SubclassTable(const SubclassTable&) = delete;
     SubclassTable& operator=(const SubclassTable&) = delete;
 
-    // Attaches `handler` to message `iMsg` of `hWnd`; 0, or the error number, with nothing changed.
+    // Attaches `handler` to message `iMsg` of `hWnd`; 0, or the error number (runtime/ErrorNumbers.h: a property
+    // that cannot be written is kErrInvalidCall), with nothing changed.
     int Attach(ISubclass& handler, SubclassWindow hWnd, unsigned iMsg);
     // Detaches it from that message; nothing happens when it is not attached there.
     void Detach(ISubclass& handler, SubclassWindow hWnd, unsigned iMsg);

@@ -29,9 +29,9 @@ std::wstring Source()
     return rt::ExeName() + L".IconList";
 }
 
-[[noreturn]] void RaiseToCaller(int number, std::wstring description)
+[[noreturn]] void RaiseToCaller(int number)
 {
-    throw IconListError({number, Source(), std::move(description)});
+    throw IconListError({number, Source(), rt::ErrorState::StandardText(number)});
 }
 
 std::string Ansi(const std::wstring& text)
@@ -89,10 +89,10 @@ std::vector<std::uint8_t> ReadListFile(const std::wstring& name)
     auto read = rt::ReadWholeFile(name, kLargestFile);
     if (auto* failure = std::get_if<rt::FileFailure>(&read)) {
         if (failure->fault == rt::FileFault::NotFound)
-            RaiseToCaller(rt::kErrFileNotFound, L"File not found");
+            RaiseToCaller(rt::kErrFileNotFound);
         if (failure->fault == rt::FileFault::TooLarge)
-            RaiseToCaller(rt::kErrOutOfMemory, L"Out of memory");
-        RaiseToCaller(rt::kErrFileAccess, L"Path/File access error");
+            RaiseToCaller(rt::kErrOutOfMemory);
+        RaiseToCaller(rt::kErrFileAccess);
     }
     return std::move(std::get<std::vector<std::uint8_t>>(read));
 }
@@ -461,10 +461,10 @@ bool IconList::SaveToFile(const std::wstring& sFileName)
         return false;
     const std::vector<std::uint8_t> file = FileBytes();
     if (file.empty())
-        RaiseToCaller(rt::kErrSubscriptOutOfRange, L"Subscript out of range");  // nothing to save: no file is made
+        RaiseToCaller(rt::kErrSubscriptOutOfRange);  // nothing to save: no file is made
     // A failed save leaves the old file whole.
     if (rt::ReplaceWholeFile(sFileName, file))
-        RaiseToCaller(rt::kErrFileAccess, L"Path/File access error");
+        RaiseToCaller(rt::kErrFileAccess);
     return true;
 }
 
@@ -474,7 +474,7 @@ bool IconList::LoadFromFile(const std::wstring& sFileName)
         return false;
     const auto read = DecodeFile(ReadListFile(sFileName));
     if (std::holds_alternative<FileError>(read))
-        RaiseToCaller(rt::kErrBadFileFormat, L"Bad file format");
+        RaiseToCaller(rt::kErrBadFileFormat);
     const ImageListContent& content = std::get<ImageListContent>(read);
     const std::size_t count0 = static_cast<std::size_t>(std::max<int>(ImageCount(), 0));
     AddRecords(content.records, content.version);

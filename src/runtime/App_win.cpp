@@ -5,6 +5,7 @@
 #include "runtime/FormRuntime_win.h"
 #include "runtime/Form_win.h"
 #include "runtime/LastError_win.h"
+#include "runtime/Resources_win.h"
 
 #include <cwctype>
 #include <deque>
@@ -238,10 +239,10 @@ void ReportException() noexcept
             throw;
         } catch (const std::exception& e) {
             const std::string what = e.what();
-            Err().Raise(kErrInternal, L"Plumvane", std::wstring(what.begin(), what.end()));
+            Err().Raise(kErrInternal, ExeName(), std::wstring(what.begin(), what.end()));
             OutputDebugStringA(("Plumvane: exception in a handler: " + what + "\n").c_str());
         } catch (...) {
-            Err().Raise(kErrInternal, L"Plumvane");
+            Err().Raise(kErrInternal, ExeName());
             OutputDebugStringA("Plumvane: unknown exception in a handler\n");
         }
     } catch (...) {

@@ -14,14 +14,19 @@ std::wstring ErrorState::StandardText(int number)
     switch (number) {
     case kErrInvalidCall: return L"Invalid procedure call or argument";
     case kErrOverflow: return L"Overflow";
+    case kErrOutOfMemory: return L"Out of memory";
     case kErrSubscriptOutOfRange: return L"Subscript out of range";
     case kErrDivisionByZero: return L"Division by zero";
     case kErrTypeMismatch: return L"Type mismatch";
+    case kErrInternal: return L"Internal error";
+    case kErrFileNotFound: return L"File not found";
+    case kErrFileAccess: return L"Path/File access error";
+    case kErrBadFileFormat: return L"Bad file format";
     case kErrDuplicateKey: return L"This key is already associated with an element of this collection";
-    case 13081: return L"Can't subclass window";
-    case 13082: return L"Message already handled by another class";
-    case 13083: return L"Invalid window";
-    case 13084: return L"Can't modify external window";
+    case kErrCannotSubclass: return L"Can't subclass window";
+    case kErrAlreadyHandled: return L"Message already handled by another class";
+    case kErrInvalidWindow: return L"Invalid window";
+    case kErrExternalWindow: return L"Can't modify external window";
     default: return L"Application-defined or object-defined error";
     }
 }

@@ -106,7 +106,10 @@ std::wstring AppTitle()
 std::wstring ExeName()
 {
     const std::wstring path = ModulePath();
-    return path.substr(path.find_last_of(L"\\/") + 1);  // npos + 1 == 0: the whole text
+    std::wstring name = path.substr(path.find_last_of(L"\\/") + 1);  // npos + 1 == 0: the whole text
+    if (const auto dot = name.rfind(L'.'); dot != std::wstring::npos)
+        name.erase(dot);
+    return name;
 }
 
 std::wstring AppPath()

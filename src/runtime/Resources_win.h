@@ -26,7 +26,8 @@ HCURSOR LoadCursorResource(int id);
 // "Plumvane": the title of message boxes and input boxes that are given none.
 std::wstring AppTitle();
 
-// The executable's file name with its extension ("Plumvane.exe").
+// The executable's file name without its extension ("Plumvane"): the program's name in the source of every
+// error it raises.
 std::wstring ExeName();
 
 // The executable's folder, ending in a backslash.

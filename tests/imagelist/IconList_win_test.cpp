@@ -278,7 +278,7 @@ TEST_F(IconListTest, NewControlAndTheHandleAsItsValue)
 TEST_F(IconListTest, PositionsKeysAndTheirErrors)
 {
     AddIcons({L"a", L"b", L"", L"d", L"3"});
-    const std::wstring source = rt::ExeName() + L".IconList";
+    const std::wstring source = L"imagelist_IconList_win_test.IconList";
     struct Case {
         const char* what;
         ImageRef ref;
@@ -452,12 +452,13 @@ TEST_F(IconListTest, BadFilesRaiseAndLeaveTheListAsItWas)
     const std::wstring good = TempFile(L"good.iml");
     ASSERT_TRUE(list().SaveToFile(good));
     const Bytes file = ReadFile(good);
-    const std::wstring source = rt::ExeName() + L".IconList";
+    const std::wstring source = L"imagelist_IconList_win_test.IconList";
     struct Case {
         const char* what;
         std::optional<Bytes> bytes;  // none: no file at all
         int number;
     };
+    const auto text = [](int number) { return number == 53 ? L"File not found" : L"Bad file format"; };
     Bytes hugeCount = file;
     hugeCount[8] = 0xFF, hugeCount[9] = 0xFF, hugeCount[10] = 0xFF, hugeCount[11] = 0x7F;
     Bytes hugeKeys = file;
@@ -476,6 +477,7 @@ TEST_F(IconListTest, BadFilesRaiseAndLeaveTheListAsItWas)
         } catch (const IconListError& e) {
             EXPECT_EQ(e.Info().number, c.number);
             EXPECT_EQ(e.Info().source, source);
+            EXPECT_EQ(e.Info().description, text(c.number));
         }
         EXPECT_EQ(Keys(), std::vector<std::wstring>{L"keep"});
     }
