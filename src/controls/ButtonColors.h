@@ -2,11 +2,11 @@
 // Colour arithmetic of the program's push button: the shade rule every face, frame and caption colour comes
 // from, the colour table a draw works with, and the per-pixel rule that composes a picture onto the face.
 // Colours are RGB values with red in the low byte (0x00BBGGRR).
+#include "controls/ColorBlend.h"
+
 #include <cstdint>
 
 namespace controls {
-
-using Rgb = std::uint32_t;
 
 // A lighter (amount > 0) or darker (amount < 0) version of `color`. Red and green move by the amount, blue in
 // proportion to its own value (B * amount / 192); each channel clamps at 0 or 255. `soft` halves the amount

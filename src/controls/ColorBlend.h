@@ -8,6 +8,7 @@
 
 namespace controls {
 
+// An RGB value, 0x00BBGGRR: the one colour type of the controls' portable drawing.
 using Rgb = std::uint32_t;
 
 // a * w / 255 + b * (255 - w) / 255 per channel, halves to even: w = 255 gives a, w = 0 gives b.

@@ -2,6 +2,7 @@
 // The looks of one menu item of the menu control, flat ("Office XP") or classic, painted through a small
 // surface interface: the background, the flat icon column, the highlight, the check box with its mark or
 // icon, the caption and shortcut, separators and menu-bar items.
+#include "controls/ColorBlend.h"
 #include "controls/MenuItemRecord.h"
 #include "runtime/StdFont.h"
 
@@ -9,8 +10,6 @@
 #include <string_view>
 
 namespace controls {
-
-using Rgb = std::uint32_t;  // 0x00BBGGRR
 
 // Pixels left..right-1, top..bottom-1.
 struct MenuRect {

@@ -153,7 +153,6 @@ private:
     void EnsureMetrics();
     bool IsHighColour();
     MenuColors Colors();
-    HFONT MenuFontHandle();
 
     MenuItems items_;
     rt::Form* form_ = nullptr;  // the form given to the last SubClassMenu

@@ -52,7 +52,6 @@ private:
     bool HasItems() const;
     void InsertItem();
     bool InsertInto(HMENU owner, UINT position) const;
-    void UpdateItem();
     void RefreshBar() const;
     void NotifyChanged();
 
