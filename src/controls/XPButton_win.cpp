@@ -7,8 +7,6 @@
 #include "runtime/LastError_win.h"
 #include "runtime/Screen_win.h"
 
-#include <olectl.h>
-
 #include <cmath>
 
 namespace controls {
@@ -32,13 +30,11 @@ constexpr rt::OleColor kBlack = 0x000000;
 constexpr rt::OleColor kBlue = 0xFF0000;
 constexpr rt::OleColor kDefaultMask = 0xC0C0C0;
 
-// An OLE colour as RGB; one that does not translate (an unknown system colour) is black.
+// An OLE colour as RGB; the button draws one that does not translate (an unknown system colour) in black.
 Rgb Translate(rt::OleColor color)
 {
-    COLORREF rgb = 0;
-    if (FAILED(OleTranslateColor(color, nullptr, &rgb)))
-        return 0;
-    return rgb;
+    const COLORREF rgb = rt::TranslateColor(color);
+    return rgb == CLR_INVALID ? 0 : rgb;
 }
 
 rt::OleColor ReadColor(const rt::PropertyBag& bag, std::wstring_view key, rt::OleColor fallback)

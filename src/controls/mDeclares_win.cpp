@@ -6,18 +6,7 @@
 #include "runtime/LastError_win.h"
 #include "runtime/Resources_win.h"
 
-#include <olectl.h>
-
-
 namespace controls {
-
-std::int32_t TranslateOleColor(rt::OleColor color, HPALETTE palette)
-{
-    COLORREF rgb = 0;
-    if (FAILED(OleTranslateColor(color, palette, &rgb)))
-        return -1;
-    return static_cast<std::int32_t>(rgb);
-}
 
 int DisplayBitsPerPixel()
 {

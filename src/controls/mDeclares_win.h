@@ -11,9 +11,11 @@
 
 namespace controls {
 
-// The RGB value of an OLE colour (a system colour's current value, an RGB value unchanged); -1 when the
-// platform cannot translate it, such as a system colour index that does not exist.
-std::int32_t TranslateOleColor(rt::OleColor color, HPALETTE palette = nullptr);
+// rt::TranslateColor as a signed number: -1 for a colour the platform cannot translate.
+inline std::int32_t TranslateOleColor(rt::OleColor color, HPALETTE palette = nullptr)
+{
+    return static_cast<std::int32_t>(rt::TranslateColor(color, palette));
+}
 
 // The display's bits per pixel, 0 when no display context can be made: what ColorMemory::IsHighColour asks.
 int DisplayBitsPerPixel();

@@ -3,17 +3,20 @@
 #include "runtime/Handles_win.h"
 #include "runtime/LastError_win.h"
 
+#include <olectl.h>
+
 #include <cmath>
 #include <utility>
 #include <vector>
 
 namespace rt {
 
-COLORREF TranslateColor(OleColor color)
+COLORREF TranslateColor(OleColor color, HPALETTE palette)
 {
-    if (color & kSystemColorFlag)
-        return GetSysColor(static_cast<int>(color & 0xFFu));
-    return static_cast<COLORREF>(color & 0xFFFFFFu);
+    COLORREF rgb = 0;
+    if (FAILED(OleTranslateColor(color, palette, &rgb)))
+        return CLR_INVALID;
+    return rgb;
 }
 
 namespace {

@@ -19,8 +19,10 @@ inline constexpr OleColor kColorButtonFace = 0x8000000Fu;
 inline constexpr OleColor kColorGrayText = 0x80000011u;
 inline constexpr OleColor kColorButtonText = 0x80000012u;
 
-// The RGB value to draw with: system colours are looked up with GetSysColor.
-COLORREF TranslateColor(OleColor color);
+// The program's one OLE colour translation: a system colour's current RGB value, an RGB value unchanged;
+// CLR_INVALID (-1 as a signed number) when the platform cannot translate it, such as a system colour index that
+// does not exist.
+COLORREF TranslateColor(OleColor color, HPALETTE palette = nullptr);
 
 // The lfQuality to draw text with: DEFAULT_QUALITY, or for bold text of an em height of `emPixels` that the
 // faces have hand-tuned bitmaps for, NONANTIALIASED_QUALITY.

@@ -56,6 +56,7 @@ TEST(SharedRoutines, TranslateColoursTileAndMakeTemporaryFiles)
     EXPECT_EQ(TranslateOleColor(0x8000000Fu), static_cast<std::int32_t>(GetSysColor(COLOR_BTNFACE)));
     EXPECT_EQ(TranslateOleColor(0xFF), 0xFF);
     EXPECT_EQ(TranslateOleColor(0x80000050u), -1);  // no system colour 0x50
+    EXPECT_EQ(rt::TranslateColor(0x80000050u), CLR_INVALID);  // the forms' colours fail as the controls' do
     EXPECT_EQ(DisplayBitsPerPixel(), 32);
 
     const std::wstring name = TempFileName(L"ILSX");
