@@ -72,43 +72,38 @@ const std::array<COLORREF, 16>& CustomColors()
     return Custom().colors;
 }
 
-bool ShowFileDialog(std::wstring& fileName, std::wstring& fileTitle, bool fileMustExist, bool multiSelect,
-                    bool readOnly, bool hideReadOnly, std::wstring_view filter, int filterIndex,
-                    std::wstring_view initialFolder, std::wstring_view dialogTitle, std::wstring_view defaultExtension,
-                    HWND owner, DWORD extraFlags, bool open)
+bool ShowFileDialog(FileDialogArgs& args)
 {
-    const DWORD flags = FileDialogFlags(fileMustExist, multiSelect, readOnly, hideReadOnly, extraFlags);
+    const DWORD flags =
+        FileDialogFlags(args.fileMustExist, args.multiSelect, args.readOnly, args.hideReadOnly, args.extraFlags);
     const std::size_t size = FileBufferSize(flags);
-    std::wstring fileBuffer = FileBuffer(fileName, size);
-    std::wstring titleBuffer = FileBuffer(fileTitle, size);
-    const std::wstring filterText = FilterText(filter);
-    const std::wstring folder(initialFolder);
-    const std::wstring title(dialogTitle);
-    const std::wstring extension(defaultExtension);
+    std::wstring fileBuffer = FileBuffer(args.fileName, size);
+    std::wstring titleBuffer = FileBuffer(args.fileTitle, size);
+    const std::wstring filterText = FilterText(args.filter);
 
     OPENFILENAMEW ofn{};
     ofn.lStructSize = sizeof ofn;
-    ofn.hwndOwner = OwnerOrNone(owner);
+    ofn.hwndOwner = OwnerOrNone(args.owner);
     ofn.lpstrFilter = filterText.c_str();
-    ofn.nFilterIndex = static_cast<DWORD>(filterIndex);
+    ofn.nFilterIndex = static_cast<DWORD>(args.filterIndex);
     ofn.lpstrFile = fileBuffer.data();
     ofn.nMaxFile = static_cast<DWORD>(size);
     ofn.lpstrFileTitle = titleBuffer.data();
     ofn.nMaxFileTitle = static_cast<DWORD>(size);
-    ofn.lpstrInitialDir = TextOrNone(folder);
-    ofn.lpstrTitle = TextOrNone(title);
-    ofn.lpstrDefExt = TextOrNone(extension);
+    ofn.lpstrInitialDir = TextOrNone(args.initialFolder);
+    ofn.lpstrTitle = TextOrNone(args.dialogTitle);
+    ofn.lpstrDefExt = TextOrNone(args.defaultExtension);
     ofn.Flags = flags;
 
-    const auto& call = open ? Calls().getOpenFileName : Calls().getSaveFileName;
+    const auto& call = args.open ? Calls().getOpenFileName : Calls().getSaveFileName;
     if (call(ofn) != TRUE) {
-        fileName.clear();
-        fileTitle.clear();
+        args.fileName.clear();
+        args.fileTitle.clear();
         return false;
     }
     ChosenFile chosen = ReadChosenFile(fileBuffer, titleBuffer, flags);
-    fileName = std::move(chosen.fileName);
-    fileTitle = std::move(chosen.fileTitle);
+    args.fileName = std::move(chosen.fileName);
+    args.fileTitle = std::move(chosen.fileTitle);
     return true;
 }
 

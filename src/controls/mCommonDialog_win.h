@@ -8,22 +8,36 @@
 #include <cstdint>
 #include <functional>
 #include <string>
-#include <string_view>
 
 namespace controls {
 
 // An owner of kNoOwner (or nullptr) shows the dialog without an owner.
 inline const HWND kNoOwner = reinterpret_cast<HWND>(static_cast<LONG_PTR>(-1));
 
-// Shows the open (`open`) or save dialog. The filter lists description and pattern pairs separated by "|" or
-// ":" ("Text (*.txt)|*.txt"); the index picks a pair from 1. Empty texts leave the folder, title and extension
-// to the dialog. On a choice, true with `fileName` the full path (with multiple selection allowed: one full
-// path, or the folder, a NUL and the chosen names separated by NULs) and `fileTitle` the name without its
-// folder (empty with multiple selection allowed); otherwise false with both empty.
-bool ShowFileDialog(std::wstring& fileName, std::wstring& fileTitle, bool fileMustExist, bool multiSelect,
-                    bool readOnly, bool hideReadOnly, std::wstring_view filter, int filterIndex,
-                    std::wstring_view initialFolder, std::wstring_view dialogTitle, std::wstring_view defaultExtension,
-                    HWND owner, DWORD extraFlags, bool open);
+// What the open or save dialog is given, and the file it gives back.
+struct FileDialogArgs {
+    std::wstring fileName{};  // in: the name the dialog starts with; out: the choice
+    std::wstring fileTitle{};  // in: the title buffer's start; out: the chosen name without its folder
+    bool fileMustExist = false;
+    bool multiSelect = false;
+    bool readOnly = false;
+    bool hideReadOnly = false;
+    // Description and pattern pairs separated by "|" or ":" ("Text (*.txt)|*.txt"); the index picks one from 1.
+    std::wstring filter{};
+    int filterIndex = 1;
+    // Empty texts leave the folder, title and extension to the dialog.
+    std::wstring initialFolder{};
+    std::wstring dialogTitle{};
+    std::wstring defaultExtension{};
+    HWND owner = nullptr;  // nullptr or kNoOwner: none
+    DWORD extraFlags = 0;
+    bool open = true;  // false: the save dialog
+};
+
+// Shows the open or save dialog. On a choice, true with `fileName` the full path (with multiple selection
+// allowed: one full path, or the folder, a NUL and the chosen names separated by NULs) and `fileTitle` the name
+// without its folder (empty with multiple selection allowed); otherwise false with both empty.
+bool ShowFileDialog(FileDialogArgs& args);
 
 // Shows the colour dialog starting at `colour` (an RGB value). On a choice, true with `colour` the chosen
 // colour; otherwise false with `colour` -1 and the custom colours as they were. `extraFlags` is not used.

@@ -197,14 +197,17 @@ void ppgImages::cmdAdd_Click()
     IconList* list = Selected();
     if (!list)
         return;
-    std::wstring answer, title;
-    if (!controls::ShowFileDialog(answer, title, true, false, false, false, kFilter, 1, L"", L"Choose Icon to add",
-                                  L"ICO", cmdAdd.hWnd(), kExplorerMultiSelect, true) ||
-        answer.empty())
+    controls::FileDialogArgs dialog{.fileMustExist = true,
+                                    .filter = kFilter,
+                                    .dialogTitle = L"Choose Icon to add",
+                                    .defaultExtension = L"ICO",
+                                    .owner = cmdAdd.hWnd(),
+                                    .extraFlags = kExplorerMultiSelect};
+    if (!controls::ShowFileDialog(dialog) || dialog.fileName.empty())
         return;
     const std::int32_t colour =
         optTransparentColour[0].Value() ? -1 : static_cast<std::int32_t>(lblColor.BackColor());
-    for (const std::wstring& path : SplitDialogAnswer(answer))
+    for (const std::wstring& path : SplitDialogAnswer(dialog.fileName))
         AddFile(*list, path, colour);
     if (SelectedImage < 0)
         SelectedImage = 0;

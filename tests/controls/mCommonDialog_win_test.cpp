@@ -56,10 +56,18 @@ TEST(ShowFileDialog, GivesTheDialogItsFilterBuffersAndFlags)
     Seen seen;
     {
         const ScopedDialogCalls calls(FileDialog(seen, L"C:\\t\\b.txt", L"b.txt", TRUE));
-        std::wstring fileName = L"a.txt", fileTitle = L"a";
-        EXPECT_TRUE(ShowFileDialog(fileName, fileTitle, true, false, false, true, L"Text Document (*.txt)|*.txt", 1,
-                                   L"C:\\t", L"Save the tape", L"txt", kNoOwner, OFN_ENABLEHOOK | OFN_ENABLETEMPLATE,
-                                   false));
+        FileDialogArgs save{.fileName = L"a.txt",
+                            .fileTitle = L"a",
+                            .fileMustExist = true,
+                            .hideReadOnly = true,
+                            .filter = L"Text Document (*.txt)|*.txt",
+                            .initialFolder = L"C:\\t",
+                            .dialogTitle = L"Save the tape",
+                            .defaultExtension = L"txt",
+                            .owner = kNoOwner,
+                            .extraFlags = OFN_ENABLEHOOK | OFN_ENABLETEMPLATE,
+                            .open = false};
+        EXPECT_TRUE(ShowFileDialog(save));
         EXPECT_EQ(seen.ofn.lStructSize, sizeof(OPENFILENAMEW));
         EXPECT_EQ(seen.ofn.hwndOwner, nullptr);
         EXPECT_EQ(seen.filter, L"Text Document (*.txt)\0*.txt\0\0"s);
@@ -67,22 +75,24 @@ TEST(ShowFileDialog, GivesTheDialogItsFilterBuffersAndFlags)
         EXPECT_EQ(seen.ofn.nMaxFile + seen.ofn.nMaxFileTitle, 520u);
         EXPECT_EQ(seen.folder + L"|" + seen.caption + L"|" + seen.extension, L"C:\\t|Save the tape|txt");
         EXPECT_EQ(seen.ofn.Flags, static_cast<DWORD>(OFN_FILEMUSTEXIST | OFN_HIDEREADONLY));  // no hook or template
-        EXPECT_EQ(fileName + L"|" + fileTitle, L"C:\\t\\b.txt|b.txt");
+        EXPECT_EQ(save.fileName + L"|" + save.fileTitle, L"C:\\t\\b.txt|b.txt");
 
         // Empty texts leave the choice to the dialog; a name too long for the buffer is cut to fit.
-        fileName = std::wstring(400, L'n');
-        EXPECT_TRUE(ShowFileDialog(fileName, fileTitle, false, false, true, false, L"All|*.*", 2, L"", L"", L"",
-                                   GetDesktopWindow(), 0, true));
+        FileDialogArgs open{.fileName = std::wstring(400, L'n'),
+                            .readOnly = true,
+                            .filter = L"All|*.*",
+                            .filterIndex = 2,
+                            .owner = GetDesktopWindow()};
+        EXPECT_TRUE(ShowFileDialog(open));
         EXPECT_EQ(seen.ofn.hwndOwner, GetDesktopWindow());
         EXPECT_EQ(seen.folder + seen.caption + seen.extension, L"(none)(none)(none)");
         EXPECT_EQ(seen.file, std::wstring(259, L'n'));
         EXPECT_EQ(seen.ofn.Flags, static_cast<DWORD>(OFN_READONLY));
     }
     const ScopedDialogCalls calls(FileDialog(seen, L"C:\\x.txt", L"x.txt", FALSE));
-    std::wstring fileName = L"a.txt", fileTitle = L"a.txt";
-    EXPECT_FALSE(ShowFileDialog(fileName, fileTitle, false, false, false, false, L"All|*.*", 1, L"", L"", L"", nullptr,
-                                0, true));
-    EXPECT_EQ(fileName + fileTitle, L"");
+    FileDialogArgs cancelled{.fileName = L"a.txt", .fileTitle = L"a.txt", .filter = L"All|*.*"};
+    EXPECT_FALSE(ShowFileDialog(cancelled));
+    EXPECT_EQ(cancelled.fileName + cancelled.fileTitle, L"");
 }
 
 TEST(ShowColorDialog, KeepsTheCustomColoursOfAChosenColourOnly)
@@ -133,20 +143,32 @@ TEST(CommonDialogs, RealDialogsAnswerOkAndCancel)
     test::DialogScript script;
     script.Answer(IDOK).Answer(IDOK).Answer(IDCANCEL).Answer(IDOK).Answer(IDCANCEL);
 
-    std::wstring fileName = folder + L"\\one.txt", fileTitle;
-    EXPECT_TRUE(ShowFileDialog(fileName, fileTitle, true, false, false, true, L"Text (*.txt)|*.txt", 1, L"",
-                               L"Open a tape", L"", nullptr, 0, true));
-    EXPECT_EQ(fileName + L"|" + fileTitle, folder + L"\\one.txt|one.txt");
+    FileDialogArgs one{.fileName = folder + L"\\one.txt",
+                       .fileMustExist = true,
+                       .hideReadOnly = true,
+                       .filter = L"Text (*.txt)|*.txt",
+                       .dialogTitle = L"Open a tape"};
+    EXPECT_TRUE(ShowFileDialog(one));
+    EXPECT_EQ(one.fileName + L"|" + one.fileTitle, folder + L"\\one.txt|one.txt");
 
-    fileName = L"\"one.txt\" \"two.txt\"";
-    EXPECT_TRUE(ShowFileDialog(fileName, fileTitle, true, true, false, true, L"Text (*.txt)|*.txt", 1, folder, L"",
-                               L"", nullptr, OFN_EXPLORER, true));
-    EXPECT_EQ(fileName + L"|" + fileTitle, folder + L"\0one.txt\0two.txt|"s);
+    FileDialogArgs two{.fileName = L"\"one.txt\" \"two.txt\"",
+                       .fileMustExist = true,
+                       .multiSelect = true,
+                       .hideReadOnly = true,
+                       .filter = L"Text (*.txt)|*.txt",
+                       .initialFolder = folder,
+                       .extraFlags = OFN_EXPLORER};
+    EXPECT_TRUE(ShowFileDialog(two));
+    EXPECT_EQ(two.fileName + L"|" + two.fileTitle, folder + L"\0one.txt\0two.txt|"s);
 
-    fileName = fileTitle = L"x.txt";
-    EXPECT_FALSE(ShowFileDialog(fileName, fileTitle, false, false, false, false, L"All|*.*", 1, folder, L"", L"txt",
-                                nullptr, 0, false));
-    EXPECT_EQ(fileName + fileTitle, L"");
+    FileDialogArgs cancelled{.fileName = L"x.txt",
+                             .fileTitle = L"x.txt",
+                             .filter = L"All|*.*",
+                             .initialFolder = folder,
+                             .defaultExtension = L"txt",
+                             .open = false};
+    EXPECT_FALSE(ShowFileDialog(cancelled));
+    EXPECT_EQ(cancelled.fileName + cancelled.fileTitle, L"");
 
     std::int32_t colour = 0x00FF00;
     EXPECT_TRUE(ShowColorDialog(colour, true, false, false, nullptr));
