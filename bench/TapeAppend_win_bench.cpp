@@ -1,7 +1,10 @@
 // Cost of appending one calculator line to a tape of about 1,000,000 characters, through the keys a user
-// types, on the real main window.
+// types, on the real main window; beside it, in the same run and alternating with it, a bare EDIT control of
+// the same style, size, font and text given the same line with EM_SETSEL and EM_REPLACESEL.
 #include "core/Calculation.h"
 #include "core/ProgramState.h"
+#include "core/Tape.h"
+#include "runtime/App_win.h"
 #include "runtime/Form_win.h"
 #include "shell/frmCalcula_win.h"
 #include "startup/frmSysTray_win.h"
@@ -13,6 +16,54 @@
 #include <cstdio>
 #include <vector>
 
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double MillisecondsSince(Clock::time_point start)
+{
+    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+void Settle()
+{
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
+        rt::ProcessMessage(message);
+}
+
+double Median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+// A top-level window holding one EDIT made as the tape box is, in the same place, with the tape's font and text.
+HWND BareTape(const rt::TextBox& tape, const std::wstring& text)
+{
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = DefWindowProcW;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.lpszClassName = L"BareWindow";
+    RegisterClassW(&wc);
+    RECT box{};
+    GetWindowRect(tape.hWnd(), &box);
+    HWND top = CreateWindowW(L"BareWindow", L"bare", WS_OVERLAPPEDWINDOW, 0, 0, box.right - box.left + 40,
+                             box.bottom - box.top + 60, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    const auto style = static_cast<DWORD>(GetWindowLongPtrW(tape.hWnd(), GWL_STYLE));
+    const auto exStyle = static_cast<DWORD>(GetWindowLongPtrW(tape.hWnd(), GWL_EXSTYLE));
+    HWND edit = CreateWindowExW(exStyle, L"EDIT", L"", style, 10, 10, box.right - box.left, box.bottom - box.top, top,
+                                nullptr, GetModuleHandleW(nullptr), nullptr);
+    SendMessageW(edit, WM_SETFONT, SendMessageW(tape.hWnd(), WM_GETFONT, 0, 0), FALSE);
+    SendMessageW(edit, EM_SETLIMITTEXT, 0, 0);
+    SetWindowTextW(edit, text.c_str());
+    ShowWindow(top, SW_SHOWNA);
+    return edit;
+}
+
+}  // namespace
+
 int main()
 {
     rt::SetCurrentLocale(rt::Locale::EnglishUS());
@@ -20,21 +71,38 @@ int main()
     rt::TheForm<frmSysTray>().Load();
     frmCalcula& calc = rt::TheForm<frmCalcula>();
     std::wstring tape;
-    while (tape.size() < 1000000) tape += core::TapeLine(std::to_wstring(tape.size()), L" +");
+    while (tape.size() < 1000000)
+        tape += core::TapeLine(std::to_wstring(tape.size()), L" +");
     calc.txtFita.SetText(tape);
+    HWND bare = BareTape(calc.txtFita, tape);
+    Settle();
 
-    std::vector<double> samples;
-    for (int i = 0; i < 50; ++i) {
+    // The keys 7 and + write this line; the bare box is given the same.
+    const std::wstring line = core::TapeLine(L"7", L" +");
+    std::vector<double> ours;
+    std::vector<double> floor;
+    for (int i = 0; i < 51; ++i) {
         int digit = '7';
         int plus = '+';
         calc.Form_KeyPress(digit);
-        const auto start = std::chrono::steady_clock::now();
-        calc.Form_KeyPress(plus);  // writes one line to the tape
-        samples.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+        auto start = Clock::now();
+        calc.Form_KeyPress(plus);
+        ours.push_back(MillisecondsSince(start));
+        Settle();
+
+        start = Clock::now();
+        const auto end = static_cast<WPARAM>(GetWindowTextLengthW(bare));
+        SendMessageW(bare, EM_SETSEL, end, static_cast<LPARAM>(end));
+        SendMessageW(bare, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(line.c_str()));
+        floor.push_back(MillisecondsSince(start));
+        Settle();
     }
-    std::sort(samples.begin(), samples.end());
-    std::printf("append one line to a %zu-character tape: median %.3f ms, worst %.3f ms\n", calc.txtFita.Text().size(),
-                samples[samples.size() / 2], samples.back());
+    const bool same = calc.txtFita.Text().size() == static_cast<size_t>(GetWindowTextLengthW(bare));
+    std::printf("append one line to a %zu-character tape, median of %zu alternating with a bare EDIT: %.3f ms; "
+                "the bare EDIT (EM_SETSEL + EM_REPLACESEL): %.3f ms; ratio %.2f%s\n",
+                calc.txtFita.Text().size(), ours.size(), Median(ours), Median(floor), Median(ours) / Median(floor),
+                same ? "" : " (the two texts differ in length!)");
+    DestroyWindow(GetParent(bare));
     rt::TheForm<frmSysTray>().Unload();
     return 0;
 }

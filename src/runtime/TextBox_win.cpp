@@ -203,6 +203,21 @@ void TextBox::SetSelText(const std::wstring& text)
     SendMessageW(hWnd(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
+void TextBox::AppendText(const std::wstring& text)
+{
+    if (!hWnd()) {
+        text_ += text;
+        selStart_ = static_cast<int>(text_.size());
+        selLength_ = 0;
+        return;
+    }
+    known_.reset();
+    // The replace scrolls the caret into view itself; the selection before it need not.
+    const auto end = static_cast<WPARAM>(GetWindowTextLengthW(hWnd()));
+    SendMessageW(hWnd(), EM_SETSEL, end, static_cast<LPARAM>(end));
+    SendMessageW(hWnd(), EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
 void TextBox::ClampSelection()
 {
     const auto length = static_cast<int>(text_.size());

@@ -27,6 +27,9 @@ public:
     void SetSelLength(int length);
     std::wstring SelText() const;
     void SetSelText(const std::wstring& text);
+    // Adds `text` at the end with the caret after it, as SelStart at the end and SelText would, but the box
+    // moves its view once, to the new end, instead of also to the old end first. Change is raised once.
+    void AppendText(const std::wstring& text);
 
     // Longest text the user may type; 0 for no limit (beyond the edit control's usual 30,000 characters too).
     int MaxLength() const { return maxLength_; }

@@ -420,8 +420,7 @@ void frmCalcula::AppendToTape(const std::wstring& lines)
     if (lines.empty()) return;
     // The lines go in at the end of the tape, where the caret then stays: the edit control handles only the
     // new text, and the tape is not scrolled to its start and back.
-    txtFita.SetSelStart(txtFita.TextLength());
-    txtFita.SetSelText(lines);
+    txtFita.AppendText(lines);
 }
 
 void frmCalcula::ShowCalculation()
@@ -460,8 +459,10 @@ void frmCalcula::txtEntrada_Change()
 
 void frmCalcula::txtFita_Change()
 {
-    // Whoever wrote the tape (a key, a tool's block, clearing), its end is what the user wants to see.
-    txtFita.SetSelStart(txtFita.TextLength());
+    // Whoever wrote the tape (a key, a tool's block, clearing), its end is what the user wants to see. A caret
+    // already there was left by an append, which scrolled to it.
+    const int end = txtFita.TextLength();
+    if (txtFita.SelStart() != end) txtFita.SetSelStart(end);
 }
 
 void frmCalcula::chkOperador_MouseUp(int keyAscii)

@@ -157,6 +157,26 @@ TEST_F(TextBoxTest, SelectionClampsToTheText)
     EXPECT_EQ(form.changes, 0);
 }
 
+TEST_F(TextBoxTest, AppendGoesToTheEndWhateverIsSelected)
+{
+    auto& box = form.txtValue;
+    box.SetText(L"abc");  // the box now remembers what it was given
+    box.SetSelStart(0);
+    box.SetSelLength(1);
+    form.changes = 0;
+    box.AppendText(L"de");
+    EXPECT_EQ(box.Text(), L"abcde");  // the selected "a" is kept, and the remembered text is not stale
+    EXPECT_EQ(box.SelStart(), 5);
+    EXPECT_EQ(box.SelLength(), 0);
+    EXPECT_EQ(form.changes, 1);
+    form.Unload();
+    box.SetSelStart(1);
+    box.AppendText(L"f");
+    EXPECT_EQ(box.Text(), L"abcdef");
+    EXPECT_EQ(box.SelStart(), 6);
+    EXPECT_EQ(form.changes, 1);
+}
+
 TEST_F(TextBoxTest, MillionCharacterTapeIsSetAndReadBackWhole)
 {
     std::wstring tape;
