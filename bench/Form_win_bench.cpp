@@ -31,6 +31,16 @@ void Settle()
         rt::ProcessMessage(message);
 }
 
+// The platform's own loop, for the bare windows.
+void SettlePlain()
+{
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+}
+
 class BenchForm : public rt::Form {
 public:
     BenchForm()
@@ -97,29 +107,35 @@ double Median(std::vector<double> values)
     return values[values.size() / 2];
 }
 
-// The same keys typed into a bare edit control of a bare window: what Wine itself costs.
-double BareEditMillisecondsPerCharacter(int characters, int fieldLength)
+// A bare window with a bare edit control made as the form's box `like` is, with its font: what Wine itself
+// costs for typing.
+HWND BareEdit(const rt::TextBox& like)
 {
     HWND top = CreateWindowW(L"BareWindow", L"bare", WS_OVERLAPPEDWINDOW, 0, 0, 400, 300, nullptr, nullptr,
                              GetModuleHandleW(nullptr), nullptr);
     HWND edit = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"", WS_CHILD | WS_VISIBLE | ES_RIGHT | ES_AUTOHSCROLL, 10,
                                 10, 100, 20, top, nullptr, GetModuleHandleW(nullptr), nullptr);
+    SendMessageW(edit, WM_SETFONT, SendMessageW(like.hWnd(), WM_GETFONT, 0, 0), FALSE);
     ShowWindow(top, SW_SHOW);
+    return edit;
+}
+
+// Types "1" `characters` times into `box`, as posted key presses that the loop `settle` translates, and gives
+// the time per character.
+template <class Loop>
+double MillisecondsPerCharacter(HWND top, HWND box, int characters, Loop settle)
+{
     SetForegroundWindow(top);
-    SetFocus(edit);
-    Settle();
+    SetFocus(box);
+    settle();
     const UINT scanCode = MapVirtualKeyW('1', MAPVK_VK_TO_VSC);
     const auto start = Clock::now();
     for (int i = 0; i < characters; ++i) {
-        PostMessageW(edit, WM_KEYDOWN, '1', static_cast<LPARAM>(1u | (scanCode << 16)));
-        PostMessageW(edit, WM_KEYUP, '1', static_cast<LPARAM>(1u | (scanCode << 16) | 0xC0000000u));
-        Settle();
-        if (i % fieldLength == fieldLength - 1)
-            SetWindowTextW(edit, L"");
+        PostMessageW(box, WM_KEYDOWN, '1', static_cast<LPARAM>(1u | (scanCode << 16)));
+        PostMessageW(box, WM_KEYUP, '1', static_cast<LPARAM>(1u | (scanCode << 16) | 0xC0000000u));
+        settle();
     }
-    const double perCharacter = MillisecondsSince(start) / characters;
-    DestroyWindow(top);
-    return perCharacter;
+    return MillisecondsSince(start) / characters;
 }
 
 // A bare window with the same 30 child windows, created, shown and painted: what Wine itself costs.
@@ -147,28 +163,6 @@ double BareOpenMilliseconds()
     DestroyWindow(top);
     Settle();
     return elapsed;
-}
-
-double FormMillisecondsPerCharacter(BenchForm& form, int characters, int fieldLength)
-{
-    form.Show();
-    Settle();
-    form.txt[0].SetFocus();
-    Settle();
-    const UINT scanCode = MapVirtualKeyW('1', MAPVK_VK_TO_VSC);
-    const auto start = Clock::now();
-    for (int i = 0; i < characters; ++i) {
-        HWND focus = GetFocus();
-        PostMessageW(focus, WM_KEYDOWN, '1', static_cast<LPARAM>(1u | (scanCode << 16)));
-        PostMessageW(focus, WM_KEYUP, '1', static_cast<LPARAM>(1u | (scanCode << 16) | 0xC0000000u));
-        Settle();
-        if (i % fieldLength == fieldLength - 1)
-            form.txt[0].SetText(L"");
-    }
-    const double perCharacter = MillisecondsSince(start) / characters;
-    form.Unload();
-    Settle();
-    return perCharacter;
 }
 
 }  // namespace
@@ -203,15 +197,33 @@ int main()
         bareOpens.push_back(BareOpenMilliseconds());
     std::printf("the same 30 child windows in a bare window: median %.2f ms\n", Median(bareOpens));
 
-    const int characters = 1000;
-    for (const int fieldLength : {20, characters}) {
-        const double bare = BareEditMillisecondsPerCharacter(characters, fieldLength);
+    // Rounds of 20 characters alternate between the form and the bare edit, each from an empty box or from one
+    // of 900 characters (set untimed).
+    form.Show();
+    HWND bare = BareEdit(form.txt[0]);
+    Settle();
+    for (const size_t start : {0, 900}) {
+        const std::wstring prefill(start, L'1');
         const int changesBefore = form.changes;
-        const double ours = FormMillisecondsPerCharacter(form, characters, fieldLength);
-        std::printf("typing %d characters, the box emptied every %d, with key preview and Change: %.3f ms per "
-                    "character (%d changes); a bare edit control: %.3f ms\n",
-                    characters, fieldLength, ours, form.changes - changesBefore, bare);
+        std::vector<double> ours;
+        std::vector<double> floor;
+        std::vector<double> ratios;  // of each pair of rounds: steadier than the ratio of medians on a busy machine
+        for (int round = 0; round < 61; ++round) {
+            form.txt[0].SetText(prefill);
+            ours.push_back(MillisecondsPerCharacter(form.hWnd(), form.txt[0].hWnd(), 20, Settle));
+            SetWindowTextW(bare, prefill.c_str());
+            floor.push_back(MillisecondsPerCharacter(GetParent(bare), bare, 20, SettlePlain));
+            ratios.push_back(ours.back() / floor.back());
+        }
+        std::printf("typing 20 characters into a box of %zu, with key preview and Change: %.3f ms per character (%d "
+                    "changes for 1220 keys); a bare edit control: %.3f ms; ratio %.2f (medians of 61 alternating "
+                    "rounds; median of the rounds' ratios %.2f)\n",
+                    start, Median(ours), form.changes - changesBefore, Median(floor), Median(ours) / Median(floor),
+                    Median(ratios));
     }
+    DestroyWindow(GetParent(bare));
+    form.Unload();
+    Settle();
 
     form.withTape = true;
     form.Show();

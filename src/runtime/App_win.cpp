@@ -12,6 +12,7 @@
 #include <exception>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace rt {
@@ -81,6 +82,13 @@ std::deque<SimulatedKey>& PendingKeys()
 }
 
 std::optional<int> simulatedShift;
+
+// The key pressed last and the modifiers read for it, until its release takes them (FormRuntime::ModifiersFor).
+struct PressReading {
+    WPARAM key = 0;
+    int shift = 0;
+};
+std::optional<PressReading> lastPress;
 
 // Delivers the next simulated key event to the window that has the focus now, then queues the one after, so
 // that whatever the event posts (focus events) runs before it.
@@ -230,6 +238,23 @@ int ShiftState()
     if (!GetKeyboardState(keys))
         return 0;
     return ((keys[VK_SHIFT] & 0x80) ? 1 : 0) | ((keys[VK_CONTROL] & 0x80) ? 2 : 0) | ((keys[VK_MENU] & 0x80) ? 4 : 0);
+}
+
+int FormRuntime::ModifiersFor(UINT message, WPARAM key)
+{
+    const bool press = message == WM_KEYDOWN || message == WM_SYSKEYDOWN;
+    const std::optional<PressReading> reading = std::exchange(lastPress, std::nullopt);
+    if (!press && !simulatedShift && reading && reading->key == key)
+        return reading->shift;
+    const int shift = ShiftState();
+    if (press && !simulatedShift)
+        lastPress = PressReading{key, shift};
+    return shift;
+}
+
+void FormRuntime::ForgetModifiers()
+{
+    lastPress.reset();
 }
 
 void ReportException() noexcept

@@ -361,11 +361,13 @@ LRESULT Control::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
             return 0;
         break;
     case WM_SETFOCUS:
+        FormRuntime::ForgetModifiers();
         result = WindowProc(message, wParam, lParam);
         Parent()->NoteFocus(this);
         FormRuntime::QueueFocusEvent(hwnd_, true);
         return result;
     case WM_KILLFOCUS: {
+        FormRuntime::ForgetModifiers();
         HWND hwnd = hwnd_;
         result = WindowProc(message, wParam, lParam);
         FormRuntime::QueueFocusEvent(hwnd, false);

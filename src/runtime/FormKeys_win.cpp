@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <bitset>
 #include <cwctype>
+#include <optional>
 
 namespace rt {
 
@@ -41,6 +42,7 @@ constexpr LPARAM kWasDown = 1 << 30;  // a key message's "previous key state": a
 
 void FormRuntime::IgnoreReleasesOfKeysPressedSince(const BYTE (&before)[256])
 {
+    ForgetModifiers();
     BYTE now[256] = {};
     if (!GetKeyboardState(now))
         return;
@@ -79,7 +81,7 @@ bool Form::RouteKeyMessage(Control* target, UINT message, WPARAM& wParam, LPARAM
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN: {
         int keyCode = static_cast<int>(wParam);
-        const int shift = ShiftState();
+        const int shift = FormRuntime::ModifiersFor(message, wParam);
         RunHandler([&] { Form_KeyDown(keyCode, shift); });
         if (keyCode == 0)
             return true;
@@ -98,7 +100,7 @@ bool Form::RouteKeyMessage(Control* target, UINT message, WPARAM& wParam, LPARAM
     case WM_KEYUP:
     case WM_SYSKEYUP: {
         int keyCode = static_cast<int>(wParam);
-        const int shift = ShiftState();
+        const int shift = FormRuntime::ModifiersFor(message, wParam);
         RunHandler([&] { Form_KeyUp(keyCode, shift); });
         if (keyCode == 0)
             return true;
@@ -133,11 +135,18 @@ bool Form::RouteKeyMessage(Control* target, UINT message, WPARAM& wParam, LPARAM
     }
 }
 
-bool Form::TranslateShortcut(int keyCode, int shift)
+bool Form::TranslateShortcut(int keyCode)
 {
+    // The modifiers are read only for a key that some menu has: a reading is a trip to the window server under
+    // Wine, and the key's own handling reads them again.
+    std::optional<int> shift;
     for (ControlBase* control : controls_) {
         auto* menu = dynamic_cast<Menu*>(control);
-        if (!menu || !menu->ShortcutKey() || *menu->ShortcutKey() != Shortcut{keyCode, shift})
+        if (!menu || !menu->ShortcutKey() || menu->ShortcutKey()->keyCode != keyCode)
+            continue;
+        if (!shift)
+            shift = ShiftState();
+        if (menu->ShortcutKey()->shift != *shift)
             continue;
         for (const ControlBase* item = menu; item; item = item->Container())
             if (!item->Visible() || !item->Enabled())

@@ -32,6 +32,13 @@ public:
     // Whether a key message of the program's windows is such a release (taken once); a new press of the key
     // in them makes its release theirs again.
     static bool IsReleaseOfKeyPressedElsewhere(UINT message, WPARAM wParam, LPARAM lParam);
+    // The Shift argument of a key message's events: ShiftState() read at a press; at the release of the key
+    // pressed last, the press's reading, so that a typed key costs one reading (a trip to the window server
+    // under Wine) instead of two. Any other key message between them and ForgetModifiers() drop the reading.
+    static int ModifiersFor(UINT message, WPARAM key);
+    // The modifiers may have changed without a key message of the program's windows (the focus or activation
+    // moved, a menu or size loop or a message box had the keyboard): the next release reads them again.
+    static void ForgetModifiers();
     // Hands a container's notification (WM_COMMAND, WM_CTLCOLOR*, WM_DRAWITEM, WM_NOTIFY) to the control it
     // is about; true when the control handled it.
     static bool ReflectNotification(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);

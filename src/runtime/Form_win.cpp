@@ -108,7 +108,7 @@ int FormRuntime::LoadedFormCount()
 bool FormRuntime::TranslateShortcut(const MSG& message)
 {
     Form* form = Form::FromWindow(message.hwnd);
-    return form && form->IsLoaded() && form->TranslateShortcut(static_cast<int>(message.wParam), ShiftState());
+    return form && form->IsLoaded() && form->TranslateShortcut(static_cast<int>(message.wParam));
 }
 
 Form* Screen::ActiveForm()
@@ -516,7 +516,16 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     if (FormRuntime::ReflectNotification(message, wParam, lParam, result))
         return result;
     switch (message) {
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+    case WM_ENTERMENULOOP:
+    case WM_EXITMENULOOP:
+    case WM_ENTERSIZEMOVE:
+    case WM_EXITSIZEMOVE:
+        FormRuntime::ForgetModifiers();  // the keyboard goes elsewhere, or a loop of the system's has it
+        break;
     case WM_ACTIVATE:
+        FormRuntime::ForgetModifiers();
         if (LOWORD(wParam) != WA_INACTIVE && !HIWORD(wParam))
             RestoreFocus();
         FormRuntime::QueueActivationCheck();

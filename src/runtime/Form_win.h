@@ -184,7 +184,7 @@ private:
     // Keyboard routing (FormKeys_win.cpp): `target` is the control the key was sent to (nullptr: the form).
     // Returns true when the key was used up; otherwise `wParam` holds the (possibly changed) key to deliver.
     bool RouteKeyMessage(Control* target, UINT message, WPARAM& wParam, LPARAM lParam);
-    bool TranslateShortcut(int keyCode, int shift);
+    bool TranslateShortcut(int keyCode);
     bool HandleAccessKey(wchar_t character);
     std::vector<Control*> TabOrder() const;
     void MoveFocus(Control* from, bool backward);

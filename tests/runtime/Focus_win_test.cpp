@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -160,6 +161,46 @@ TEST_F(FocusTest, SimulatedTabMovesFocusAndItsReleaseReachesTheNewControl)
     PressKey(VK_RETURN);
     EXPECT_EQ(Focused(), L"txtA");
     EXPECT_EQ(form.chkVista.Value(), 0);
+}
+
+// A key's release reports the modifiers held at its time, whatever happened since its press.
+TEST_F(FocusTest, ReleaseReportsTheModifiersHeldAtItsTime)
+{
+    const auto hold = [](int modifier) {
+        BYTE keys[256] = {};
+        GetKeyboardState(keys);
+        for (int key : {VK_SHIFT, VK_CONTROL, VK_MENU})
+            keys[key] = key == modifier ? 0x80 : 0;
+        SetKeyboardState(keys);
+    };
+    const auto post = [](UINT message, int keyCode) {
+        PostMessageW(GetFocus(), message, static_cast<WPARAM>(keyCode), message == WM_KEYUP ? 0xC0000001 : 1);
+        Settle();
+    };
+    const struct {
+        const char* what;
+        int heldAtPress;
+        std::function<void()> between;  // after the press of "1", before a release
+        int released;
+        const wchar_t* expected;
+    } cases[] = {
+        {"nothing", VK_SHIFT, [] {}, '1', L"txtA_KeyUp49,1"},
+        {"Shift released", VK_SHIFT, [&] { hold(0), post(WM_KEYUP, VK_SHIFT); }, '1', L"txtA_KeyUp49,0"},
+        {"Ctrl held and the focus moved", 0, [&] { hold(VK_CONTROL), form.txtB.SetFocus(); }, '1', L"txtB_KeyUp49,2"},
+        {"Shift held and another key released", 0, [&] { hold(VK_SHIFT); }, '2', L"txtA_KeyUp50,1"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        form.txtA.SetFocus();
+        hold(c.heldAtPress);
+        post(WM_KEYDOWN, '1');
+        c.between();
+        events.clear();
+        post(WM_KEYUP, c.released);
+        std::erase_if(events, [](const std::wstring& e) { return e.find(L"_KeyUp") == std::wstring::npos; });
+        EXPECT_EQ(events, std::vector<std::wstring>{c.expected});
+    }
+    hold(0);
 }
 
 TEST_F(FocusTest, AccessKeysFocusClickAndSelect)
