@@ -140,9 +140,8 @@ bool Form::TranslateShortcut(int keyCode)
     // The modifiers are read only for a key that some menu has: a reading is a trip to the window server under
     // Wine, and the key's own handling reads them again.
     std::optional<int> shift;
-    for (ControlBase* control : controls_) {
-        auto* menu = dynamic_cast<Menu*>(control);
-        if (!menu || !menu->ShortcutKey() || menu->ShortcutKey()->keyCode != keyCode)
+    for (Menu* menu : menus_) {
+        if (!menu->ShortcutKey() || menu->ShortcutKey()->keyCode != keyCode)
             continue;
         if (!shift)
             shift = ShiftState();

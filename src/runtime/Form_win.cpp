@@ -173,6 +173,7 @@ Form::~Form()
     FormRuntime::Forget(this);
     // The derived form's controls are gone already: the window must not reach them or this object.
     controls_.clear();
+    menus_.clear();
     lastFocus_ = nullptr;
     state_ = State::Unloaded;
     for (HWND hwnd : disabledByModal_)
@@ -194,6 +195,8 @@ void Form::Add(ControlBase& control, Placement placement)
     control.container_ = placement.container;
     control.order_ = static_cast<int>(controls_.size());
     controls_.push_back(&control);
+    if (auto* menu = dynamic_cast<Menu*>(&control))
+        menus_.push_back(menu);
     control.ResetProperties();
 }
 

@@ -198,6 +198,7 @@ private:
     void MenuCommand(UINT id);
 
     std::vector<ControlBase*> controls_;
+    std::vector<Menu*> menus_;  // the menu controls among them, for the shortcut lookup of every key press
     std::function<void(Menu&)> menuObserver_;
     HWND hwnd_ = nullptr;
     State state_ = State::Unloaded;
