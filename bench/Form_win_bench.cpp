@@ -6,6 +6,8 @@
 #include "runtime/Label_win.h"
 #include "runtime/TextBox_win.h"
 
+#include "MedianTiming_win.h"
+
 #include <windows.h>
 
 #include <algorithm>
@@ -18,18 +20,6 @@
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-double MillisecondsSince(Clock::time_point start)
-{
-    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
-
-void Settle()
-{
-    MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
-        rt::ProcessMessage(message);
-}
 
 // The platform's own loop, for the bare windows.
 void SettlePlain()
@@ -101,17 +91,11 @@ protected:
     }
 };
 
-double Median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
 // A bare window with a bare edit control made as the form's box `like` is, with its font: what Wine itself
 // costs for typing.
 HWND BareEdit(const rt::TextBox& like)
 {
-    HWND top = CreateWindowW(L"BareWindow", L"bare", WS_OVERLAPPEDWINDOW, 0, 0, 400, 300, nullptr, nullptr,
+    HWND top = CreateWindowW(BareWindowClass(), L"bare", WS_OVERLAPPEDWINDOW, 0, 0, 400, 300, nullptr, nullptr,
                              GetModuleHandleW(nullptr), nullptr);
     HWND edit = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"", WS_CHILD | WS_VISIBLE | ES_RIGHT | ES_AUTOHSCROLL, 10,
                                 10, 100, 20, top, nullptr, GetModuleHandleW(nullptr), nullptr);
@@ -122,8 +106,7 @@ HWND BareEdit(const rt::TextBox& like)
 
 // Types "1" `characters` times into `box`, as posted key presses that the loop `settle` translates, and gives
 // the time per character.
-template <class Loop>
-double MillisecondsPerCharacter(HWND top, HWND box, int characters, Loop settle)
+template <class Loop> double MillisecondsPerCharacter(HWND top, HWND box, int characters, Loop settle)
 {
     SetForegroundWindow(top);
     SetFocus(box);
@@ -142,7 +125,7 @@ double MillisecondsPerCharacter(HWND top, HWND box, int characters, Loop settle)
 double BareOpenMilliseconds()
 {
     const auto start = Clock::now();
-    HWND top = CreateWindowExW(WS_EX_DLGMODALFRAME, L"BareWindow", L" Benchmark", WS_CAPTION | WS_SYSMENU, 100, 100,
+    HWND top = CreateWindowExW(WS_EX_DLGMODALFRAME, BareWindowClass(), L" Benchmark", WS_CAPTION | WS_SYSMENU, 100, 100,
                                420, 440, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
     HFONT font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
     for (int i = 0; i < 30; ++i) {
@@ -169,12 +152,6 @@ double BareOpenMilliseconds()
 
 int main()
 {
-    WNDCLASSW wc{};
-    wc.lpfnWndProc = DefWindowProcW;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = L"BareWindow";
-    RegisterClassW(&wc);
     BenchForm form;
 
     std::vector<double> loads;

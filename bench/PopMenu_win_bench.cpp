@@ -73,12 +73,6 @@ double Now()
     return static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
 }
 
-double Median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
 // The host's measuring and drawing requests go to the control, as its message hooks will send them.
 controls::PopMenu* hooked = nullptr;
 WNDPROC previousProc = nullptr;

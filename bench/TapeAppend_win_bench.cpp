@@ -9,6 +9,8 @@
 #include "shell/frmCalcula_win.h"
 #include "startup/frmSysTray_win.h"
 
+#include "MedianTiming_win.h"
+
 #include <windows.h>
 
 #include <algorithm>
@@ -20,36 +22,12 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-double MillisecondsSince(Clock::time_point start)
-{
-    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
-
-void Settle()
-{
-    MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
-        rt::ProcessMessage(message);
-}
-
-double Median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
 // A top-level window holding one EDIT made as the tape box is, in the same place, with the tape's font and text.
 HWND BareTape(const rt::TextBox& tape, const std::wstring& text)
 {
-    WNDCLASSW wc{};
-    wc.lpfnWndProc = DefWindowProcW;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = L"BareWindow";
-    RegisterClassW(&wc);
     RECT box{};
     GetWindowRect(tape.hWnd(), &box);
-    HWND top = CreateWindowW(L"BareWindow", L"bare", WS_OVERLAPPEDWINDOW, 0, 0, box.right - box.left + 40,
+    HWND top = CreateWindowW(BareWindowClass(), L"bare", WS_OVERLAPPEDWINDOW, 0, 0, box.right - box.left + 40,
                              box.bottom - box.top + 60, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
     const auto style = static_cast<DWORD>(GetWindowLongPtrW(tape.hWnd(), GWL_STYLE));
     const auto exStyle = static_cast<DWORD>(GetWindowLongPtrW(tape.hWnd(), GWL_EXSTYLE));
