@@ -1,0 +1,205 @@
+// Start-up of the real program as a whole process, beside a bare window program (BareWindow.exe: a window with
+// a menu bar and an edit box) started the same way, alternating, in one run:
+//   idle   process creation to the first moment its message loop waits for input (WaitForInputIdle);
+//   exit   process creation to the process's end, with WM_CLOSE posted to its window at that moment.
+// ProcessStartup_win_bench [rounds] [program]: rounds of each (default 15); the program to start, by default the
+// one ./run.sh starts (build/release/Plumvane.exe) if it has been built, else this build's. Prints medians in
+// milliseconds and the ratios; asserts nothing.
+// Plumvane runs from a copy in a folder of its own (its backup file would land there), and the settings key it
+// writes at its exit is put back as it was before the run.
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr DWORD kWaitMs = 20000;
+constexpr wchar_t kSettingsKey[] = L"Software\\VB and VBA Program Settings\\Plumva";
+constexpr wchar_t kSavedKey[] = L"Software\\Plumvane start-up bench\\Plumva";
+
+double Now()
+{
+    LARGE_INTEGER frequency, counter;
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&counter);
+    return static_cast<double>(counter.QuadPart) * 1e3 / static_cast<double>(frequency.QuadPart);
+}
+
+// The program's top-level window that takes input: visible, with a caption, made by its first thread.
+HWND MainWindow(DWORD thread)
+{
+    HWND found = nullptr;
+    EnumThreadWindows(
+        thread,
+        [](HWND hwnd, LPARAM param) {
+            if (!IsWindowVisible(hwnd) || (GetWindowLongW(hwnd, GWL_STYLE) & WS_CAPTION) != WS_CAPTION)
+                return TRUE;
+            *reinterpret_cast<HWND*>(param) = hwnd;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+struct Timing {
+    double idle = 0;
+    double exit = 0;
+};
+
+std::optional<Timing> StartAndClose(const std::filesystem::path& exe)
+{
+    std::wstring command = L"\"" + exe.wstring() + L"\"";
+    const std::wstring folder = exe.parent_path().wstring();
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    const double start = Now();
+    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup,
+                        &info)) {
+        std::fprintf(stderr, "could not start %ls (error %lu)\n", command.c_str(), GetLastError());
+        return std::nullopt;
+    }
+    Timing timing;
+    const DWORD idle = WaitForInputIdle(info.hProcess, kWaitMs);
+    timing.idle = Now() - start;
+    // Should the idle moment come before the window, the close waits for the window (and the exit shows it).
+    HWND window = MainWindow(info.dwThreadId);
+    for (int i = 0; !window && i < 2000; ++i) {
+        Sleep(1);
+        window = MainWindow(info.dwThreadId);
+    }
+    bool ended = false;
+    if (idle == 0 && window && PostMessageW(window, WM_CLOSE, 0, 0))
+        ended = WaitForSingleObject(info.hProcess, kWaitMs) == WAIT_OBJECT_0;
+    timing.exit = Now() - start;
+    if (!ended) {
+        std::fprintf(stderr, "%ls did not %s\n", exe.filename().c_str(), idle != 0 ? "become idle" : "close");
+        TerminateProcess(info.hProcess, 1);
+        WaitForSingleObject(info.hProcess, kWaitMs);
+    }
+    CloseHandle(info.hThread);
+    CloseHandle(info.hProcess);
+    if (!ended)
+        return std::nullopt;
+    return timing;
+}
+
+double Median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values.empty() ? 0 : values[values.size() / 2];
+}
+
+bool KeyExists(const wchar_t* path)
+{
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, path, 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return false;
+    RegCloseKey(key);
+    return true;
+}
+
+// Copies the key at `from` (with its subkeys) to `to`, which is emptied first.
+void CopyKey(const wchar_t* from, const wchar_t* to)
+{
+    RegDeleteTreeW(HKEY_CURRENT_USER, to);
+    HKEY source = nullptr;
+    HKEY target = nullptr;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, from, 0, KEY_READ, &source) == ERROR_SUCCESS &&
+        RegCreateKeyExW(HKEY_CURRENT_USER, to, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &target, nullptr) ==
+            ERROR_SUCCESS)
+        RegCopyTreeW(source, nullptr, target);
+    if (source)
+        RegCloseKey(source);
+    if (target)
+        RegCloseKey(target);
+}
+
+// Keeps the program's settings as they were before the run: each run's exit stores the options it read.
+class SettingsKept {
+public:
+    SettingsKept() : existed_(KeyExists(kSettingsKey))
+    {
+        if (existed_)
+            CopyKey(kSettingsKey, kSavedKey);
+    }
+    ~SettingsKept()
+    {
+        RegDeleteTreeW(HKEY_CURRENT_USER, kSettingsKey);
+        if (existed_)
+            CopyKey(kSavedKey, kSettingsKey);
+        RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Plumvane start-up bench");
+    }
+    SettingsKept(const SettingsKept&) = delete;
+    SettingsKept& operator=(const SettingsKept&) = delete;
+
+private:
+    bool existed_;
+};
+
+// The program ./run.sh starts, the release build's, if it has been built; else the one beside this bench.
+std::filesystem::path DefaultProgram(const std::filesystem::path& benchFolder)
+{
+    const std::filesystem::path build = benchFolder.parent_path();
+    const std::filesystem::path release = build.parent_path() / L"release" / L"Plumvane.exe";
+    std::error_code error;
+    return std::filesystem::exists(release, error) ? release : build / L"Plumvane.exe";
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 15;
+    wchar_t self[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, self, MAX_PATH);
+    const std::filesystem::path here = std::filesystem::path(self).parent_path();
+    const std::filesystem::path floor = here / L"BareWindow.exe";
+    const std::filesystem::path folder = here / (L"startup-" + std::to_wstring(GetCurrentProcessId()));
+    const std::filesystem::path program = folder / L"Plumvane.exe";
+    std::error_code error;
+    std::filesystem::create_directories(folder, error);
+    const std::filesystem::path original = argc > 2 ? std::filesystem::path(argv[2]) : DefaultProgram(here);
+    std::filesystem::copy_file(original, program, std::filesystem::copy_options::overwrite_existing, error);
+    if (error) {
+        std::fprintf(stderr, "could not copy Plumvane.exe beside the bench: %s\n", error.message().c_str());
+        return 1;
+    }
+    std::printf("%ls: %.1f MB; BareWindow.exe: %.1f MB\n", original.c_str(),
+                static_cast<double>(std::filesystem::file_size(program, error)) / 1e6,
+                static_cast<double>(std::filesystem::file_size(floor, error)) / 1e6);
+
+    std::vector<double> idle[2], exit[2];
+    {
+        SettingsKept settings;
+        // One untimed start of each first: the first start of an exe pays for reading it from disk.
+        StartAndClose(floor);
+        StartAndClose(program);
+        for (int round = 0; round < rounds; ++round) {
+            // Alternating which goes first, so that neither always follows the other's exit.
+            for (int turn = 0; turn < 2; ++turn) {
+                const int which = (round + turn) % 2;
+                if (const auto timing = which == 0 ? StartAndClose(floor) : StartAndClose(program)) {
+                    idle[which].push_back(timing->idle);
+                    exit[which].push_back(timing->exit);
+                }
+            }
+        }
+    }
+    std::filesystem::remove_all(folder, error);
+
+    const double floorIdle = Median(idle[0]), programIdle = Median(idle[1]);
+    const double floorExit = Median(exit[0]), programExit = Median(exit[1]);
+    std::printf("medians of %zu / %zu rounds, milliseconds from process creation\n", idle[1].size(), idle[0].size());
+    std::printf("  to the first idle moment:           Plumvane %7.1f   bare window %7.1f   ratio %.2f\n", programIdle,
+                floorIdle, floorIdle > 0 ? programIdle / floorIdle : 0);
+    std::printf("  to the exit, closed at that moment: Plumvane %7.1f   bare window %7.1f   ratio %.2f\n", programExit,
+                floorExit, floorExit > 0 ? programExit / floorExit : 0);
+    return idle[0].empty() || idle[1].empty() ? 1 : 0;
+}
