@@ -5,8 +5,6 @@
 #include "runtime/MemoryBitmap_win.h"
 #include "runtime/Resources_win.h"
 
-#include <winspool.h>
-
 #include <algorithm>
 #include <cstring>
 #include <string>
@@ -15,16 +13,40 @@ namespace rt {
 
 namespace {
 
+using GetDefaultPrinterFunction = BOOL(WINAPI*)(LPWSTR, LPDWORD);
+
+// The spooler is loaded at the first print, not imported: loading it (under Wine it reads the system's printers
+// then) would cost every start of the program.
+GetDefaultPrinterFunction GetDefaultPrinterEntry()
+{
+    static const GetDefaultPrinterFunction entry = [] {
+        HMODULE spooler = LoadLibraryW(L"winspool.drv");
+        if (!spooler) {
+            RT_LOG_LAST_ERROR("LoadLibraryW");
+            return GetDefaultPrinterFunction{};
+        }
+        auto found = reinterpret_cast<GetDefaultPrinterFunction>(
+            reinterpret_cast<void*>(GetProcAddress(spooler, "GetDefaultPrinterW")));
+        if (!found)
+            RT_LOG_LAST_ERROR("GetProcAddress");
+        return found;
+    }();
+    return entry;
+}
+
 std::optional<std::wstring> DefaultPrinterName()
 {
+    const GetDefaultPrinterFunction defaultPrinter = GetDefaultPrinterEntry();
+    if (!defaultPrinter)
+        return std::nullopt;
     DWORD size = 0;
-    GetDefaultPrinterW(nullptr, &size);  // only asks for the size; fails with "insufficient buffer"
+    defaultPrinter(nullptr, &size);  // only asks for the size; fails with "insufficient buffer"
     if (size == 0) {
         RT_LOG_LAST_ERROR("GetDefaultPrinterW");
         return std::nullopt;
     }
     std::wstring name(size, L'\0');
-    if (!GetDefaultPrinterW(name.data(), &size)) {
+    if (!defaultPrinter(name.data(), &size)) {
         RT_LOG_LAST_ERROR("GetDefaultPrinterW");
         return std::nullopt;
     }
