@@ -95,6 +95,15 @@ bool ApplyPointer(int ownPointer, HCURSOR ownIcon, LPARAM lParam)
     return false;
 }
 
+bool HasNonClientArea(HWND hwnd)
+{
+    RECT window{};
+    RECT client{};
+    if (!GetWindowRect(hwnd, &window) || !GetClientRect(hwnd, &client))
+        return true;  // unknown: left to the default handling
+    return window.right - window.left != client.right || window.bottom - window.top != client.bottom;
+}
+
 }  // namespace
 
 // ControlBase
@@ -373,6 +382,13 @@ LRESULT Control::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         FormRuntime::QueueFocusEvent(hwnd, false);
         return result;
     }
+    case WM_NCPAINT:
+        // A runtime window without a frame, a caption or scroll bars has nothing outside its client area, but the
+        // default handling takes a window DC for it all the same: under Wine a trip to the window server for each
+        // control every time the form is shown.
+        if (!subclassed_ && !HasNonClientArea(hwnd_))
+            return 0;
+        break;
     case WM_SETCURSOR:
         if (ApplyPointer(mousePointer_, mouseIcon_, lParam))
             return TRUE;

@@ -171,4 +171,62 @@ TEST_F(ControlsTest, ScreenPointerCoversTheProgramsWindowsAndControlsHaveTheirOw
     EXPECT_EQ(cursorOver(form.optInside.hWnd()), cross);
 }
 
+// Two picture boxes, one with its sunken frame and one without any.
+class FrameForm : public rt::Form {
+public:
+    FrameForm()
+    {
+        Add(picFramed, {L"picFramed"});
+        Add(picPlain, {L"picPlain"});
+    }
+    rt::PictureBox picFramed, picPlain;
+
+protected:
+    void Design() override
+    {
+        SetClientSize(3000, 1500);
+        picFramed.Move(60, 60, 1200, 900);
+        picPlain.Move(1500, 60, 1200, 900);
+        picPlain.SetBorder(false);
+        picFramed.SetBackColor(0xFFFFFF);
+        picPlain.SetBackColor(0xFFFFFF);
+    }
+};
+
+// The DC of the whole window, frame included.
+class WholeWindowDc {
+public:
+    explicit WholeWindowDc(HWND hwnd) : hwnd_(hwnd), dc_(GetWindowDC(hwnd)) {}
+    ~WholeWindowDc() { ReleaseDC(hwnd_, dc_); }
+    WholeWindowDc(const WholeWindowDc&) = delete;
+    WholeWindowDc& operator=(const WholeWindowDc&) = delete;
+    HDC get() const { return dc_; }
+
+private:
+    HWND hwnd_;
+    HDC dc_;
+};
+
+// The window's top-left pixel, first set to red, after a full redraw of the window (frame and client).
+COLORREF CornerAfterRedraw(HWND hwnd)
+{
+    SetPixel(WholeWindowDc(hwnd).get(), 0, 0, RGB(255, 0, 0));
+    RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ERASE | RDW_UPDATENOW | RDW_ERASENOW);
+    Settle();
+    return GetPixel(WholeWindowDc(hwnd).get(), 0, 0);
+}
+
+// Runtime windows without a frame skip the default non-client painting; those with one must still get it.
+TEST(ControlFrames, FramedControlsRedrawTheirFrameAndPlainOnesTheirClientArea)
+{
+    FrameForm form;
+    form.Show();
+    Settle();
+    const COLORREF framed = CornerAfterRedraw(form.picFramed.hWnd());
+    EXPECT_NE(framed, RGB(255, 0, 0)) << "the frame was not drawn";
+    EXPECT_NE(framed, RGB(255, 255, 255)) << "the frame was not drawn";
+    EXPECT_EQ(CornerAfterRedraw(form.picPlain.hWnd()), RGB(255, 255, 255));
+    form.Unload();
+}
+
 }  // namespace
