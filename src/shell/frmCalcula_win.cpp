@@ -24,6 +24,7 @@
 #include <cstdio>
 #include <cstring>
 #include <cwchar>
+#include <iterator>
 #include <utility>
 
 namespace {
@@ -66,6 +67,12 @@ Place KeyPlace(const KeySlot& slot)
 {
     return {15 + slot.column * kKeyStep, kPadTop + slot.row * kRowStep,
             kKeyWidth + (slot.columns - 1) * kKeyStep, kKeyHeight + (slot.rows - 1) * kRowStep};
+}
+
+// The keys' caption size in the normal or the large view.
+int KeyFontSize(bool large)
+{
+    return static_cast<int>(std::lround(10 * (large ? static_cast<double>(kLargeWidth) / kWidth : 1.0)));
 }
 
 rt::StdFont KeyFont(double size)
@@ -170,6 +177,33 @@ frmCalcula::frmCalcula()
         option->Click = [this, option] { mnuOpcao_Click(*option); };
 }
 
+namespace {
+
+// The options kept in the settings store, each mirrored by its menu item's check mark.
+struct Option {
+    rt::Menu frmCalcula::*menu;
+    const wchar_t* key;
+    bool byDefault;
+};
+const Option kOptions[] = {
+    {&frmCalcula::mnuVisivel, L"Visivel", true}, {&frmCalcula::mnuMenuXP, L"MenuXP", true},
+    {&frmCalcula::mnuBackup, L"Backup", false},  {&frmCalcula::mnuNumLock, L"NumLock", false},
+    {&frmCalcula::mnuGrande, L"Grande", false},
+};
+
+bool Stored(const Option& option)
+{
+    return rt::GetBoolSetting(kApp, kSection, option.key, option.byDefault);
+}
+
+const Option& OptionOf(rt::Menu frmCalcula::*menu)
+{
+    return *std::find_if(std::begin(kOptions), std::end(kOptions),
+                         [menu](const Option& option) { return option.menu == menu; });
+}
+
+}  // namespace
+
 void frmCalcula::Design()
 {
     SetCaption(L"Plumvane");
@@ -179,6 +213,9 @@ void frmCalcula::Design()
     formFont.name = L"Tahoma";
     SetFont(formFont);
     SetIcon(rt::LoadIconResource(rt::kIconProgram));
+    // The view kept from the last run is read before the controls are designed, not with the other options once
+    // the windows are made: laid out again then, every control would be moved and every key drawn anew.
+    mnuGrande.SetChecked(Stored(OptionOf(&frmCalcula::mnuGrande)));
 
     txtFita.SetMultiLine(true);
     txtFita.SetScrollBars(rt::ScrollBars::Vertical);
@@ -194,9 +231,9 @@ void frmCalcula::Design()
     lblVisor.SetAlignment(rt::Alignment::Right);
     lblVisor.SetCaption(L"0");
 
-    const auto key = [](controls::XPButton& button, std::wstring caption, bool twoState) {
-        rt::PropertyBag bag{
-            {L"TX", std::move(caption)}, {L"FONT", KeyFont(10)}, {L"FOCUSR", false}, {L"FX", 1}};
+    const rt::StdFont keyFont = KeyFont(KeyFontSize(mnuGrande.Checked()));
+    const auto key = [&keyFont](controls::XPButton& button, std::wstring caption, bool twoState) {
+        rt::PropertyBag bag{{L"TX", std::move(caption)}, {L"FONT", keyFont}, {L"FOCUSR", false}, {L"FX", 1}};
         if (twoState) bag.Write(L"CHECK", true);
         button.SetDesignProperties(std::move(bag));
         button.SetTabStop(false);
@@ -270,22 +307,6 @@ void frmCalcula::Design()
     Layout();
 }
 
-namespace {
-
-// The options kept in the settings store, each mirrored by its menu item's check mark.
-struct Option {
-    rt::Menu frmCalcula::*menu;
-    const wchar_t* key;
-    bool byDefault;
-};
-const Option kOptions[] = {
-    {&frmCalcula::mnuVisivel, L"Visivel", true}, {&frmCalcula::mnuMenuXP, L"MenuXP", true},
-    {&frmCalcula::mnuBackup, L"Backup", false},  {&frmCalcula::mnuNumLock, L"NumLock", false},
-    {&frmCalcula::mnuGrande, L"Grande", false},
-};
-
-}  // namespace
-
 void frmCalcula::Form_Load()
 {
     auto& program = core::Program();
@@ -293,10 +314,10 @@ void frmCalcula::Form_Load()
     calc_.Clear();
     const bool aux = rt::TheForm<frmSysTray>().Tag() == L"2";
     if (aux) SetCaption(L"Plumvane [Aux]");
-    for (const Option& option : kOptions)
-        (this->*option.menu).SetChecked(rt::GetBoolSetting(kApp, kSection, option.key, option.byDefault));
+    const bool largeLaidOut = mnuGrande.Checked();
+    for (const Option& option : kOptions) (this->*option.menu).SetChecked(Stored(option));
     firstActivation_ = true;
-    if (mnuGrande.Checked()) Layout();  // Design() laid out the normal view
+    if (mnuGrande.Checked() != largeLaidOut) Layout();  // the store changed after Design() read it
     // The control hooked the menu messages only where the menus may be its own (the first copy, the option
     // on, not started "mini"): items converted without it would never be drawn.
     if (PopMenu1.Hooked()) MontaMenus();
@@ -625,7 +646,7 @@ void frmCalcula::Layout()
     };
     for (const auto& [button, slot] : keys) {
         place(*button, KeyPlace(slot));
-        const int fontSize = static_cast<int>(std::lround(10 * scale));
+        const int fontSize = KeyFontSize(mnuGrande.Checked());
         if (button->FontSize() != fontSize) button->SetFontSize(fontSize);
     }
     SetClientSize(scaled(kClientWidth), scaled(kClientHeight));

@@ -16,6 +16,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <vector>
 
 namespace {
 
@@ -242,6 +243,30 @@ TEST_F(MainWindowTest, LargeViewWidensTheWindow)
     EXPECT_GT(main().chkIgual.Width(), 1000);
     main().mnuGrande.Click();
     EXPECT_EQ(main().Width(), 3300);
+}
+
+// The large view kept from the last run is laid out before the windows are made: it must come out as the menu
+// item lays it out on the open window.
+TEST_F(MainWindowTest, LargeViewKeptFromTheLastRunOpensAsTheMenuItemLaysItOut)
+{
+    const auto look = [] {
+        frmCalcula& calc = main();
+        return std::vector<double>{double(calc.Width()),           double(calc.Height()),
+                                   double(calc.chkIgual.Left()),   double(calc.chkIgual.Top()),
+                                   double(calc.chkIgual.Width()),  double(calc.chkIgual.Height()),
+                                   double(calc.txtFita.Height()),  calc.txtFita.Font().size,
+                                   calc.lblVisor.Font().size,      double(calc.cmdTecla[0].FontSize())};
+    };
+    main().mnuGrande.Click();
+    test::Settle();
+    const std::vector<double> large = look();
+    rt::TheForm<frmSysTray>().Unload();  // the exit stores the option
+    test::Settle();
+    rt::TheForm<frmSysTray>().Load();
+    test::Settle();
+    EXPECT_TRUE(main().mnuGrande.Checked());
+    EXPECT_EQ(look(), large);
+    main().mnuGrande.Click();
 }
 
 // The start-up word opens its tool modally at the main window's first activation; the tool is closed again
