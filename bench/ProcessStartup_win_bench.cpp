@@ -7,9 +7,12 @@
 // milliseconds and the ratios; asserts nothing.
 // Plumvane runs from a copy in a folder of its own (its backup file would land there), and the settings key it
 // writes at its exit is put back as it was before the run.
+#include "MedianTiming_win.h"
+
 #include <windows.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -22,14 +25,6 @@ namespace {
 constexpr DWORD kWaitMs = 20000;
 constexpr wchar_t kSettingsKey[] = L"Software\\VB and VBA Program Settings\\Plumva";
 constexpr wchar_t kSavedKey[] = L"Software\\Plumvane start-up bench\\Plumva";
-
-double Now()
-{
-    LARGE_INTEGER frequency, counter;
-    QueryPerformanceFrequency(&frequency);
-    QueryPerformanceCounter(&counter);
-    return static_cast<double>(counter.QuadPart) * 1e3 / static_cast<double>(frequency.QuadPart);
-}
 
 // The program's top-level window that takes input: visible, with a caption, made by its first thread.
 HWND MainWindow(DWORD thread)
@@ -59,7 +54,7 @@ std::optional<Timing> StartAndClose(const std::filesystem::path& exe)
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info{};
-    const double start = Now();
+    const auto start = std::chrono::steady_clock::now();
     if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup,
                         &info)) {
         std::fprintf(stderr, "could not start %ls (error %lu)\n", command.c_str(), GetLastError());
@@ -67,7 +62,7 @@ std::optional<Timing> StartAndClose(const std::filesystem::path& exe)
     }
     Timing timing;
     const DWORD idle = WaitForInputIdle(info.hProcess, kWaitMs);
-    timing.idle = Now() - start;
+    timing.idle = MillisecondsSince(start);
     // Should the idle moment come before the window, the close waits for the window (and the exit shows it).
     HWND window = MainWindow(info.dwThreadId);
     for (int i = 0; !window && i < 2000; ++i) {
@@ -77,7 +72,7 @@ std::optional<Timing> StartAndClose(const std::filesystem::path& exe)
     bool ended = false;
     if (idle == 0 && window && PostMessageW(window, WM_CLOSE, 0, 0))
         ended = WaitForSingleObject(info.hProcess, kWaitMs) == WAIT_OBJECT_0;
-    timing.exit = Now() - start;
+    timing.exit = MillisecondsSince(start);
     if (!ended) {
         std::fprintf(stderr, "%ls did not %s\n", exe.filename().c_str(), idle != 0 ? "become idle" : "close");
         TerminateProcess(info.hProcess, 1);
@@ -88,12 +83,6 @@ std::optional<Timing> StartAndClose(const std::filesystem::path& exe)
     if (!ended)
         return std::nullopt;
     return timing;
-}
-
-double Median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values.empty() ? 0 : values[values.size() / 2];
 }
 
 bool KeyExists(const wchar_t* path)
@@ -194,12 +183,14 @@ int main(int argc, char** argv)
     }
     std::filesystem::remove_all(folder, error);
 
+    if (idle[0].empty() || idle[1].empty())
+        return 1;
     const double floorIdle = Median(idle[0]), programIdle = Median(idle[1]);
     const double floorExit = Median(exit[0]), programExit = Median(exit[1]);
     std::printf("medians of %zu / %zu rounds, milliseconds from process creation\n", idle[1].size(), idle[0].size());
     std::printf("  to the first idle moment:           Plumvane %7.1f   bare window %7.1f   ratio %.2f\n", programIdle,
-                floorIdle, floorIdle > 0 ? programIdle / floorIdle : 0);
+                floorIdle, programIdle / floorIdle);
     std::printf("  to the exit, closed at that moment: Plumvane %7.1f   bare window %7.1f   ratio %.2f\n", programExit,
-                floorExit, floorExit > 0 ? programExit / floorExit : 0);
-    return idle[0].empty() || idle[1].empty() ? 1 : 0;
+                floorExit, programExit / floorExit);
+    return 0;
 }
