@@ -69,6 +69,8 @@ class DataTest : public ::testing::TestWithParam<DateStyle> {
 protected:
     void SetUp() override
     {
+        // Settings another test saved (the large view) would move the tool's corner.
+        RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\VB and VBA Program Settings\\Plumva");
         core::Program() = core::ProgramState();
         rt::Locale locale =
             GetParam().order == rt::DateOrder::DayMonthYear ? rt::Locale::PortugueseBR() : rt::Locale::EnglishUS();
