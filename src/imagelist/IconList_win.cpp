@@ -483,6 +483,8 @@ bool IconList::LoadFromFile(const std::wstring& sFileName)
     for (const std::string& piece : SplitKeys<char>(content.keyText, '\xFF'))
         pieces.push_back(Wide(piece));
     keys_.Assign(count0, pieces);
+    // The design look counts the images: a load after Clear (a new icon size) would leave it showing none.
+    RepaintInDesign();
     return true;
 }
 

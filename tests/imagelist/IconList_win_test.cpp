@@ -134,6 +134,25 @@ protected:
         return keys;
     }
 
+    // The design look's count box: pixels in the text colour, and pixels neither text nor face.
+    struct CountBox {
+        int ink = 0;
+        int other = 0;
+    };
+    CountBox DesignCountBox()
+    {
+        HDC dc = list().hDC();
+        const auto face = GetSysColor(COLOR_BTNFACE);
+        CountBox box;
+        for (int y = 22; y < 34; ++y)
+            for (int x = 3; x < 34; ++x) {
+                const COLORREF pixel = GetPixel(dc, x, y);
+                box.ink += pixel == GetTextColor(dc);
+                box.other += pixel != GetTextColor(dc) && pixel != face;
+            }
+        return box;
+    }
+
     std::wstring TempFile(const wchar_t* name)
     {
         wchar_t folder[MAX_PATH];
@@ -736,15 +755,24 @@ TEST_F(IconListTest, DesignLookShowsThePictureEdgeAndCount)
     EXPECT_NE(GetPixel(dc, 35, 35), face);
     EXPECT_EQ(GetPixel(dc, 16, 2), RGB(0, 0, 0));  // the picture's back tile
     // The count "3" on a quiet face: nothing of the picture in its box.
-    int ink = 0;
-    int other = 0;
-    for (int y = 22; y < 34; ++y)
-        for (int x = 3; x < 34; ++x) {
-            const COLORREF pixel = GetPixel(dc, x, y);
-            ink += pixel == GetTextColor(dc);
-            other += pixel != GetTextColor(dc) && pixel != face;
-        }
-    EXPECT_GT(ink, 5);
-    EXPECT_EQ(other, 0);
+    const CountBox box = DesignCountBox();
+    EXPECT_GT(box.ink, 5);
+    EXPECT_EQ(box.other, 0);
+    list().SetAmbientUserMode(true);
+}
+
+// A new icon size saves the images, clears the list and loads them back: the design look counts them again.
+TEST_F(IconListTest, DesignLookCountsTheImagesLoadedAfterAClear)
+{
+    form.Unload();
+    list().SetAmbientUserMode(false);
+    form.Load();
+    AddIcons({L"a", L"b", L"c"});
+    const std::wstring name = TempFile(L"design-count.iml");
+    ASSERT_TRUE(list().SaveToFile(name));
+    list().Clear();
+    EXPECT_EQ(DesignCountBox().ink, 0);
+    ASSERT_TRUE(list().LoadFromFile(name));
+    EXPECT_GT(DesignCountBox().ink, 5);
     list().SetAmbientUserMode(true);
 }
