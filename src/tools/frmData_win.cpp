@@ -247,6 +247,9 @@ void frmData::Form_Load()
         box.SetMousePointer(rt::kPointerCustom);
         box.SetMouseIcon(hand);
     }
+    // A check box is wider than the gap to its unit field, in both views: the field lies over the box's empty
+    // right part instead of losing its left border under it.
+    for (rt::TextBox* field : {&txtAnos, &txtMeses, &txtSemanas, &txtDias}) field->ZOrder(0);
     const std::wstring& format = core::Program().FormatoData;
     for (rt::TextBox& field : txtData) {
         field.SetText(Today());

@@ -477,6 +477,31 @@ TEST_P(DataTest, TheLargeViewDoublesTheLayoutAndCentresTheWindow)
     EXPECT_EQ(f.lblDat[0].FontSize(), 16.5);
 }
 
+// Each check box reaches past the gap to its unit field: in both views the field lies on top, its left
+// border whole, and a press there is the field's.
+TEST_P(DataTest, UnitFieldsLieOverTheirCheckBoxes)
+{
+    for (const bool large : {false, true}) {
+        SCOPED_TRACE(large ? "large view" : "normal view");
+        Tool().Unload();
+        Main().mnuGrande.SetChecked(large);
+        Open();
+        frmData& f = Tool();
+        const rt::TextBox* fields[] = {&f.txtAnos, &f.txtMeses, &f.txtSemanas, &f.txtDias};
+        for (size_t i = 0; i < 4; ++i) {
+            SCOPED_TRACE(i);
+            RECT box{};
+            RECT field{};
+            GetWindowRect(f.Check1[i].hWnd(), &box);
+            GetWindowRect(fields[i]->hWnd(), &field);
+            ASSERT_GT(box.right, field.left);  // they do overlap
+            POINT shared{field.left + 1, field.top + 1};
+            ScreenToClient(f.hWnd(), &shared);
+            EXPECT_EQ(ChildWindowFromPointEx(f.hWnd(), shared, CWP_SKIPINVISIBLE), fields[i]->hWnd());
+        }
+    }
+}
+
 // The main window's command closes the running calculation, then shows the tool modally over it.
 TEST_P(DataTest, TheMenuCommandShowsTheToolModallyAfterClosingTheCalculation)
 {
