@@ -319,8 +319,9 @@ void Form::CreateFormWindow()
     }
     clientRequest_.reset();
     if (icon_) {
-        SendMessageW(hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
+        // The small one first: a large icon given to a window without a small one is scaled into one at once.
         SendMessageW(hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
+        SendMessageW(hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
     }
     CreateControlWindows(nullptr);
     for (ControlBase* control : controls_)
