@@ -8,6 +8,7 @@
 #include <algorithm>
 #include "runtime/Graphics_win.h"
 #include "runtime/LastError_win.h"
+#include "runtime/Screen_win.h"
 
 namespace controls {
 
@@ -58,6 +59,8 @@ void PopMenu::ResetProperties()
     SetFont(kDefaultFont);
     // Nothing of the control shows on its host at run time: only the menus it draws.
     SetVisible(!Ambient().UserMode);
+    // Its window is then made at the box's size, not made at the default size and moved to it.
+    Move(Left(), Top(), kBoxPixels * rt::Screen::TwipsPerPixelX(), kBoxPixels * rt::Screen::TwipsPerPixelY());
 }
 
 void PopMenu::UserControl_Initialize()

@@ -20,8 +20,6 @@ namespace {
 
 // Menu texts are read through a buffer of 128 characters: longer ones are cut to 127.
 constexpr int kTextBuffer = 128;
-// The control's box on a design surface, in pixels.
-constexpr int kBoxPixels = 40;
 // Resource bitmaps of the control's own (the program's resources hold none: both stay 0).
 constexpr int kBitmapDesign = 48;
 constexpr int kBitmapRunning = 49;

@@ -189,6 +189,8 @@ private:
     MdiMenuStore mdiStore_;
 
     static constexpr rt::OleColor kUnsetColour = 0xFFFFFFFFu;
+    // The control's box on a design surface, in pixels.
+    static constexpr int kBoxPixels = 40;
 };
 
 }  // namespace controls

@@ -132,13 +132,22 @@ void IconList::UserControl_Show()
     UserControl_Paint();
 }
 
+void IconList::ResetProperties()
+{
+    UserControl::ResetProperties();
+    // Its window is then made at the box's size, not made at the default size and moved to it.
+    Move(Left(), Top(), kControlSize * rt::Screen::TwipsPerPixelX(), kControlSize * rt::Screen::TwipsPerPixelY());
+}
+
 void IconList::UserControl_Resize()
 {
     const int width = kControlSize * rt::Screen::TwipsPerPixelX();
     const int height = kControlSize * rt::Screen::TwipsPerPixelY();
     if (Width() != width || Height() != height)
         Move(Left(), Top(), width, height);
-    UserControl_Paint();
+    // Unseen (hidden, as at run time, or its form not shown yet) it is painted when it shows.
+    if (IsWindowVisible(hWnd()))
+        UserControl_Paint();
 }
 
 void IconList::UserControl_Paint()

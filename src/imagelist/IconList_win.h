@@ -96,6 +96,7 @@ protected:
     void UserControl_Show() override;
     void UserControl_Resize() override;
     void UserControl_Terminate() override;
+    void ResetProperties() override;
 
 private:
     void ResizeKeys();

@@ -741,6 +741,28 @@ TEST_F(IconListTest, SavingAndLoadingLeaksNoHandles)
     EXPECT_EQ(list().ImageCount(), 3);
 }
 
+// Not painted while its form is hidden, the control shows its look once the form shows, and again at a new size
+// while shown.
+TEST_F(IconListTest, LookIsPaintedWhenTheFormShowsAndAfterANewSize)
+{
+    const auto face = GetSysColor(COLOR_BTNFACE);
+    const auto painted = [&] {
+        HDC dc = list().hDC();
+        // The face through the picture's corner, the edge, the picture's back tile.
+        return GetPixel(dc, 3, 5) == face && GetPixel(dc, 0, 0) != face && GetPixel(dc, 16, 2) == RGB(0, 0, 0);
+    };
+    constexpr COLORREF kSentinel = RGB(1, 2, 3);
+    for (const auto& [x, y] : {std::pair{3, 5}, {0, 0}, {16, 2}})
+        SetPixel(list().hDC(), x, y, kSentinel);
+    form.Show();
+    EXPECT_TRUE(painted());
+    list().Move(list().Left(), list().Top(), 1200, 900);  // the control takes its own size back, anew
+    RECT client{};
+    GetClientRect(list().hWnd(), &client);
+    EXPECT_EQ(client.right, 36);
+    EXPECT_TRUE(painted());
+}
+
 TEST_F(IconListTest, DesignLookShowsThePictureEdgeAndCount)
 {
     form.Unload();

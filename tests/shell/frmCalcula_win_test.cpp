@@ -13,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -232,6 +233,39 @@ TEST_F(MainWindowTest, MenuIconsAreRestoredAndNeverShown)
     const HIMAGELIST handle = main().Image1;
     EXPECT_NE(handle, nullptr);
     EXPECT_FALSE(IsWindowVisible(main().Image1.hWnd()));
+}
+
+// The controls never seen at run time are made at the size they keep: not made at a default size and then moved
+// and drawn once more while the program starts.
+TEST_F(MainWindowTest, HiddenControlsAreMadeAtTheirOwnSize)
+{
+    static std::vector<std::pair<const void*, SIZE>> made;
+    made.clear();
+    const auto record = [](int code, WPARAM wParam, LPARAM lParam) -> LRESULT {
+        if (code == HCBT_CREATEWND) {
+            const CREATESTRUCTW& create = *reinterpret_cast<CBT_CREATEWNDW*>(lParam)->lpcs;
+            made.push_back({create.lpCreateParams, SIZE{create.cx, create.cy}});
+        }
+        return CallNextHookEx(nullptr, code, wParam, lParam);
+    };
+    rt::TheForm<frmSysTray>().Unload();
+    test::Settle();
+    HHOOK hook = SetWindowsHookExW(WH_CBT, record, nullptr, GetCurrentThreadId());
+    ASSERT_NE(hook, nullptr);
+    rt::TheForm<frmSysTray>().Load();
+    UnhookWindowsHookEx(hook);
+    test::Settle();
+    const std::pair<const rt::Control*, int> expected[] = {{&main().Image1, 36}, {&main().PopMenu1, 40}};
+    for (const auto& [control, side] : expected) {
+        SCOPED_TRACE(control->Name());
+        const auto found = std::find_if(made.begin(), made.end(), [&](const auto& m) { return m.first == control; });
+        ASSERT_NE(found, made.end());
+        EXPECT_EQ(found->second.cx, side);
+        EXPECT_EQ(found->second.cy, side);
+        RECT now{};
+        GetClientRect(control->hWnd(), &now);
+        EXPECT_EQ(now.right, side);  // and kept
+    }
 }
 
 TEST_F(MainWindowTest, LargeViewWidensTheWindow)
