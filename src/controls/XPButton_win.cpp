@@ -622,8 +622,9 @@ void XPButton::BuildButtonRegion()
         if (part)
             CombineRgn(region.get(), region.get(), part.get(), RGN_OR);
     }
-    // The window owns the region from here on and frees the one it replaces.
-    if (SetWindowRgn(hWnd(), region.get(), TRUE))
+    // The window owns the region from here on and frees the one it replaces. Not yet on screen (made before
+    // its form shows), there is nothing to redraw: that would only move the window in place once more.
+    if (SetWindowRgn(hWnd(), region.get(), IsWindowVisible(hWnd())))
         region.release();
     else
         RT_LOG_LAST_ERROR("SetWindowRgn");
