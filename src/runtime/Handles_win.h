@@ -108,10 +108,14 @@ private:
     PAINTSTRUCT ps_{};
 };
 
-// GetDC ... ReleaseDC; a null window gives the screen's DC.
+// GetDC ... ReleaseDC; a null window gives the screen's DC. Area::Whole takes GetWindowDC: the frame included.
 class WindowDc {
 public:
-    explicit WindowDc(HWND hwnd) : hwnd_(hwnd), dc_(GetDC(hwnd)) {}
+    enum class Area { Client, Whole };
+    explicit WindowDc(HWND hwnd, Area area = Area::Client)
+        : hwnd_(hwnd), dc_(area == Area::Whole ? GetWindowDC(hwnd) : GetDC(hwnd))
+    {
+    }
     ~WindowDc()
     {
         if (dc_)

@@ -193,27 +193,13 @@ protected:
     }
 };
 
-// The DC of the whole window, frame included.
-class WholeWindowDc {
-public:
-    explicit WholeWindowDc(HWND hwnd) : hwnd_(hwnd), dc_(GetWindowDC(hwnd)) {}
-    ~WholeWindowDc() { ReleaseDC(hwnd_, dc_); }
-    WholeWindowDc(const WholeWindowDc&) = delete;
-    WholeWindowDc& operator=(const WholeWindowDc&) = delete;
-    HDC get() const { return dc_; }
-
-private:
-    HWND hwnd_;
-    HDC dc_;
-};
-
 // The window's top-left pixel, first set to red, after a full redraw of the window (frame and client).
 COLORREF CornerAfterRedraw(HWND hwnd)
 {
-    SetPixel(WholeWindowDc(hwnd).get(), 0, 0, RGB(255, 0, 0));
+    SetPixel(rt::WindowDc(hwnd, rt::WindowDc::Area::Whole).get(), 0, 0, RGB(255, 0, 0));
     RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ERASE | RDW_UPDATENOW | RDW_ERASENOW);
     Settle();
-    return GetPixel(WholeWindowDc(hwnd).get(), 0, 0);
+    return GetPixel(rt::WindowDc(hwnd, rt::WindowDc::Area::Whole).get(), 0, 0);
 }
 
 // Runtime windows without a frame skip the default non-client painting; those with one must still get it.
