@@ -2,6 +2,7 @@
 // the host's idle message WM_ENTERIDLE as a user would drive them.
 #include "controls/MSubclass_win.h"
 #include "controls/PopMenu_win.h"
+#include "controls/SubclassTable.h"
 #include "core/ProgramState.h"
 #include "runtime/ErrorState.h"
 #include "runtime/Form_win.h"
@@ -30,7 +31,7 @@ namespace {
 // The subclassing module's count property on `host`: it is there while any hook holds the window.
 bool Hooked(HWND host)
 {
-    return GetPropA(host, ("C" + std::to_string(reinterpret_cast<std::intptr_t>(host))).c_str()) != nullptr;
+    return GetPropA(host, controls::AttachmentCountName(host).c_str()) != nullptr;
 }
 
 // The menu control's events and the host's own menu handlers write to one log.
