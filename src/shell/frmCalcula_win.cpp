@@ -69,11 +69,11 @@ Place KeyPlace(const KeySlot& slot)
             kKeyWidth + (slot.columns - 1) * kKeyStep, kKeyHeight + (slot.rows - 1) * kRowStep};
 }
 
+// The factor of every size in the large view; 1 in the normal one.
+double ViewScale(bool large) { return large ? static_cast<double>(kLargeWidth) / kWidth : 1.0; }
+
 // The keys' caption size in the normal or the large view.
-int KeyFontSize(bool large)
-{
-    return static_cast<int>(std::lround(10 * (large ? static_cast<double>(kLargeWidth) / kWidth : 1.0)));
-}
+int KeyFontSize(bool large) { return static_cast<int>(std::lround(10 * ViewScale(large))); }
 
 rt::StdFont KeyFont(double size)
 {
@@ -609,7 +609,7 @@ void frmCalcula::mnuSair_Click() { Unload(); }
 
 void frmCalcula::Layout()
 {
-    const double scale = mnuGrande.Checked() ? static_cast<double>(kLargeWidth) / kWidth : 1.0;
+    const double scale = ViewScale(mnuGrande.Checked());
     const auto scaled = [scale](int twips) { return static_cast<int>(std::lround(twips * scale)); };
     const auto place = [&](rt::Control& control, const Place& p) {
         control.Move(scaled(p.left), scaled(p.top), scaled(p.width), scaled(p.height));
@@ -644,9 +644,9 @@ void frmCalcula::Layout()
         {&cmdTecla[1], {0, 3}},      {&cmdTecla[2], {1, 3}}, {&cmdTecla[3], {2, 3}}, {&chkIgual, {3, 3, 1, 2}},
         {&cmdTecla[0], {0, 4, 2, 1}}, {&cmdVirgula, {2, 4}},
     };
+    const int fontSize = KeyFontSize(mnuGrande.Checked());
     for (const auto& [button, slot] : keys) {
         place(*button, KeyPlace(slot));
-        const int fontSize = KeyFontSize(mnuGrande.Checked());
         if (button->FontSize() != fontSize) button->SetFontSize(fontSize);
     }
     SetClientSize(scaled(kClientWidth), scaled(kClientHeight));
