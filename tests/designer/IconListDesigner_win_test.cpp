@@ -95,6 +95,15 @@ protected:
         Page().txtIconSize[index].SetSelLength(100);
         test::TypeText(text);
     }
+    // Applies the typed sizes, answering the one question a new size asks with `answer`; gives that question.
+    test::ShownDialog ApplyAnswering(int answer)
+    {
+        DialogScript script;
+        script.Answer(answer);
+        test::Click(designer.cmdApply);
+        EXPECT_EQ(script.Shown().size(), 1u);
+        return script.Shown().empty() ? test::ShownDialog{} : script.Shown()[0];
+    }
     void ExpectImagesKept()
     {
         ASSERT_EQ(Image().ImageCount(), 4);
@@ -202,14 +211,9 @@ TEST_F(DesignerTest, WidthAloneAsksAndRecreatesWithTheImagesOrRestoresTheBoxes)
     Open();
     AddImages();
     TypeSize(0, L"32");
-    {
-        DialogScript script;
-        script.Answer(IDNO);
-        test::Click(designer.cmdApply);
-        ASSERT_EQ(script.Shown().size(), 1u);
-        EXPECT_EQ(script.Shown()[0].text, kSizeQuestion + L"Are you sure?");
-        EXPECT_EQ(script.Shown()[0].style, kYesNoQuestion);
-    }
+    const test::ShownDialog question = ApplyAnswering(IDNO);
+    EXPECT_EQ(question.text, kSizeQuestion + L"Are you sure?");
+    EXPECT_EQ(question.style, kYesNoQuestion);
     EXPECT_EQ(Page().txtIconSize[0].Text(), L"16");
     EXPECT_EQ(Image().IconSizeX(), 16);
     TypeSize(0, L"32");
@@ -289,11 +293,7 @@ TEST_F(DesignerTest, AFractionalSizeIsAppliedAsItsWholeNumber)
     AddImages();
     TypeSize(0, L"24.5");  // halves go to the even neighbour
     TypeSize(1, L"31.6");
-    DialogScript script;
-    script.Answer(IDYES);
-    test::Click(designer.cmdApply);
-    ASSERT_EQ(script.Shown().size(), 1u);
-    EXPECT_EQ(script.Shown()[0].text, kSizeQuestion + L"Are you sure?");
+    EXPECT_EQ(ApplyAnswering(IDYES).text, kSizeQuestion + L"Are you sure?");
     EXPECT_EQ(Image().IconSizeX(), 24);
     EXPECT_EQ(Image().IconSizeY(), 32);
     int width = 0, height = 0;
