@@ -14,9 +14,10 @@
 #include "runtime/Form_win.h"
 #include "runtime/Handles_win.h"
 
+#include "MedianTiming_win.h"
+
 #include <commctrl.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <functional>
 #include <optional>
@@ -56,10 +57,8 @@ std::vector<double> Alternating(const std::vector<std::function<void()>>& works,
                                static_cast<double>(frequency.QuadPart));
         }
     std::vector<double> medians;
-    for (std::vector<double>& t : times) {
-        std::sort(t.begin(), t.end());
-        medians.push_back(t[t.size() / 2]);
-    }
+    for (const std::vector<double>& t : times)
+        medians.push_back(Median(t));
     return medians;
 }
 
