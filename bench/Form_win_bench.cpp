@@ -21,16 +21,6 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// The platform's own loop, for the bare windows.
-void SettlePlain()
-{
-    MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-    }
-}
-
 class BenchForm : public rt::Form {
 public:
     BenchForm()

@@ -18,15 +18,6 @@
 
 namespace {
 
-void Pump()
-{
-    MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-    }
-}
-
 std::wstring Write(const std::wstring& path, const test::Bytes& bytes)
 {
     rt::ReplaceWholeFile(path, bytes);  // a file not written shows as a failed add in the figures
@@ -104,7 +95,7 @@ int main()
 
     FillTo(list, icon, 47);
     host.tabPages.SetSelectedIndex(1);
-    Pump();
+    SettlePlain();
     const double frames6 = MedianMicroseconds(21, 1, [&](int) { page.AddCursorFrames(walk, 1, L""); }, [&] {
         for (int i = 0; i < 6; ++i)
             list.RemoveImage(2.0);
@@ -118,11 +109,11 @@ int main()
 
     FillTo(list, icon, 500);
     host.SetSelection({&list});
-    Pump();
+    SettlePlain();
     for (int value : {0, 4000}) {
         page.hscScroll.SetValue(value);
-        Pump();
-        const double strip = MedianMicroseconds(21, 20, [&](int) { page.DrawImages(); }, Pump);
+        SettlePlain();
+        const double strip = MedianMicroseconds(21, 20, [&](int) { page.DrawImages(); }, SettlePlain);
         const double platform = PlatformStrip(list.hIml(), page.StripRect, value / 18, 21);
         std::printf("Strip of 500 images scrolled to %d: DrawImages %.3f ms; platform (fill and 21 cells into a "
                     "memory context) %.3f ms\n", value, strip / 1000, platform / 1000);

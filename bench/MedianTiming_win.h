@@ -28,6 +28,17 @@ inline void Settle()
         rt::ProcessMessage(message);
 }
 
+// Runs the queued messages through the platform's own loop until none is left: for bare windows, or to leave the
+// program's loop out of a figure.
+inline void SettlePlain()
+{
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+}
+
 // "BareWindow": a plain window class with the platform's default procedure, registered at the first call.
 inline const wchar_t* BareWindowClass()
 {
