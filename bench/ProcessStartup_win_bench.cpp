@@ -1,5 +1,6 @@
-// Start-up of the real program as a whole process, beside a bare window program (BareWindow.exe: a window with
-// a menu bar and an edit box) started the same way, alternating, in one run:
+// Start-up of the real program as a whole process, beside two floors started the same way, alternating, in one
+// run: a bare window program (BareWindow.exe: a window with a menu bar and an edit box) and the same program
+// making the windows the calculator shows at start the platform's plain way (BareWindow.exe keypad):
 //   idle   process creation to the first moment its message loop waits for input (WaitForInputIdle);
 //   exit   process creation to the process's end, with WM_CLOSE posted to its window at that moment.
 // ProcessStartup_win_bench [rounds] [program]: rounds of each (default 15); the program to start, by default the
@@ -47,9 +48,9 @@ struct Timing {
     double exit = 0;
 };
 
-std::optional<Timing> StartAndClose(const std::filesystem::path& exe)
+std::optional<Timing> StartAndClose(const std::filesystem::path& exe, const wchar_t* arguments = L"")
 {
-    std::wstring command = L"\"" + exe.wstring() + L"\"";
+    std::wstring command = L"\"" + exe.wstring() + L"\"" + (*arguments ? L" " : L"") + arguments;
     const std::wstring folder = exe.parent_path().wstring();
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
@@ -164,17 +165,21 @@ int main(int argc, char** argv)
                 static_cast<double>(std::filesystem::file_size(program, error)) / 1e6,
                 static_cast<double>(std::filesystem::file_size(floor, error)) / 1e6);
 
-    std::vector<double> idle[2], exit[2];
+    // 0: the bare window, 1: the same windows as the calculator's, 2: Plumvane.
+    const auto start = [&](int which) {
+        return which == 0 ? StartAndClose(floor) : which == 1 ? StartAndClose(floor, L"keypad") : StartAndClose(program);
+    };
+    std::vector<double> idle[3], exit[3];
     {
         SettingsKept settings;
         // One untimed start of each first: the first start of an exe pays for reading it from disk.
-        StartAndClose(floor);
-        StartAndClose(program);
+        for (int which = 0; which < 3; ++which)
+            start(which);
         for (int round = 0; round < rounds; ++round) {
-            // Alternating which goes first, so that neither always follows the other's exit.
-            for (int turn = 0; turn < 2; ++turn) {
-                const int which = (round + turn) % 2;
-                if (const auto timing = which == 0 ? StartAndClose(floor) : StartAndClose(program)) {
+            // Rotating which goes first, so that none always follows the same one's exit.
+            for (int turn = 0; turn < 3; ++turn) {
+                const int which = (round + turn) % 3;
+                if (const auto timing = start(which)) {
                     idle[which].push_back(timing->idle);
                     exit[which].push_back(timing->exit);
                 }
@@ -183,14 +188,15 @@ int main(int argc, char** argv)
     }
     std::filesystem::remove_all(folder, error);
 
-    if (idle[0].empty() || idle[1].empty())
+    if (idle[0].empty() || idle[1].empty() || idle[2].empty())
         return 1;
-    const double floorIdle = Median(idle[0]), programIdle = Median(idle[1]);
-    const double floorExit = Median(exit[0]), programExit = Median(exit[1]);
-    std::printf("medians of %zu / %zu rounds, milliseconds from process creation\n", idle[1].size(), idle[0].size());
-    std::printf("  to the first idle moment:           Plumvane %7.1f   bare window %7.1f   ratio %.2f\n", programIdle,
-                floorIdle, programIdle / floorIdle);
-    std::printf("  to the exit, closed at that moment: Plumvane %7.1f   bare window %7.1f   ratio %.2f\n", programExit,
-                floorExit, programExit / floorExit);
+    std::printf("medians of %zu rounds, milliseconds from process creation\n", idle[2].size());
+    const char* const names[2] = {"to the first idle moment:          ", "to the exit, closed at that moment:"};
+    for (int measure = 0; measure < 2; ++measure) {
+        std::vector<double>* const times = measure == 0 ? idle : exit;
+        const double bare = Median(times[0]), same = Median(times[1]), ours = Median(times[2]);
+        std::printf("  %s Plumvane %7.1f   bare window %7.1f (ratio %.2f)   same windows %7.1f (ratio %.2f)\n",
+                    names[measure], ours, bare, ours / bare, same, ours / same);
+    }
     return 0;
 }
