@@ -20,7 +20,8 @@ target_include_directories(test_support PUBLIC ${CMAKE_SOURCE_DIR}/tests ${CMAKE
 if(WIN32)
     file(GLOB_RECURSE TEST_SUPPORT_WIN CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/support/*_win.cpp)
     add_library(test_support_win STATIC ${TEST_SUPPORT_WIN})
-    target_link_libraries(test_support_win PUBLIC test_support plumvane_win)
+    # comctl32 imported as usual too, for the functions tests call and the program does not.
+    target_link_libraries(test_support_win PUBLIC test_support plumvane_win comctl32)
 endif()
 
 foreach(src IN LISTS TEST_SOURCES)

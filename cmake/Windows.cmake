@@ -3,8 +3,18 @@ enable_language(RC)
 file(GLOB_RECURSE WIN_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/*_win.cpp)
 list(FILTER WIN_SOURCES EXCLUDE REGEX "WinMain_win\\.cpp$")
 add_library(plumvane_win STATIC ${WIN_SOURCES})
+# comctl32 is bound at the first call of one of its functions (cmake/comctl32.def), through the delay-load
+# helper of the MinGW runtime.
+find_program(PLUMVANE_DLLTOOL NAMES x86_64-w64-mingw32-dlltool REQUIRED)
+set(COMCTL32_DELAYED ${CMAKE_BINARY_DIR}/libcomctl32_delayed.a)
+add_custom_command(OUTPUT ${COMCTL32_DELAYED}
+    COMMAND ${PLUMVANE_DLLTOOL} -d ${CMAKE_SOURCE_DIR}/cmake/comctl32.def -y ${COMCTL32_DELAYED}
+    DEPENDS ${CMAKE_SOURCE_DIR}/cmake/comctl32.def
+    COMMENT "Making the delay-load library of comctl32")
+add_custom_target(comctl32_delayed DEPENDS ${COMCTL32_DELAYED})
+add_dependencies(plumvane_win comctl32_delayed)
 target_compile_definitions(plumvane_win PUBLIC UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
-target_link_libraries(plumvane_win PUBLIC plumvane_portable user32 gdi32 comctl32 comdlg32 shell32 advapi32
+target_link_libraries(plumvane_win PUBLIC plumvane_portable user32 gdi32 ${COMCTL32_DELAYED} comdlg32 shell32 advapi32
                       winmm ole32 oleaut32 uuid winspool)
 
 # Icons and cursors are kept as text grids (resources/icons/<Name>.ico.txt, .cur.txt, or .rec.txt for the

@@ -130,11 +130,30 @@ void PopMenu::SetBackgroundPicture(rt::PicturePtr sPic)
 
 void PopMenu::SetImageList(HIMAGELIST vImageList)
 {
+    imageListSource_ = nullptr;
     imageList_ = vImageList;
     int width = 0;
     int height = 0;
     if (imageList_ && ImageList_GetImageCount(imageList_) > 0 && ImageList_GetIconSize(imageList_, &width, &height))
         iconHeight_ = height;
+}
+
+void PopMenu::SetImageListSource(std::function<HIMAGELIST()> source)
+{
+    imageListSource_ = std::move(source);
+    imageList_ = nullptr;
+}
+
+void PopMenu::EnsureImageList()
+{
+    if (!imageListSource_)
+        return;
+    const int before = iconHeight_;
+    const std::function<HIMAGELIST()> source = std::move(imageListSource_);
+    SetImageList(source());
+    // Rows measured from here on fit the list's icons.
+    if (iconHeight_ != before && metricsRead_)
+        RefreshMetrics();
 }
 
 void PopMenu::RefreshMetrics()
@@ -202,6 +221,9 @@ void PopMenu::MeasureItem(UINT itemId, UINT& itemWidth, UINT& itemHeight)
     const int index = items_.IndexForId(itemId);
     if (!items_.Has(index))
         return;
+    const bool topLevel = IsTopLevelItem(index);
+    if (!topLevel)
+        EnsureImageList();
     EnsureMetrics();
     MenuMetrics metrics;
     metrics.rowHeight = itemHeight_;
@@ -211,7 +233,7 @@ void PopMenu::MeasureItem(UINT itemId, UINT& itemWidth, UINT& itemHeight)
     metrics.win98 = core::Program().Plataforma == 1;
     DcMeasurer measurer(measureDc_.get(), metrics_);
     MenuItemSize size{static_cast<int>(itemWidth), static_cast<int>(itemHeight)};
-    MeasureMenuItem(items_, index, IsTopLevelItem(index), metrics, measurer, size);
+    MeasureMenuItem(items_, index, topLevel, metrics, measurer, size);
     itemWidth = static_cast<UINT>(std::max(size.width, 0));
     itemHeight = static_cast<UINT>(std::max(size.height, 0));
 }
@@ -220,6 +242,9 @@ void PopMenu::DrawItem(const DRAWITEMSTRUCT& drawItem, int index)
 {
     if (!items_.Has(index))
         return;
+    const bool topLevel = IsTopLevelItem(index);
+    if (!topLevel)
+        EnsureImageList();
     EnsureMetrics();
     const MenuItemRecord& item = items_[index];
     const RECT& rcItem = drawItem.rcItem;
@@ -232,7 +257,7 @@ void PopMenu::DrawItem(const DRAWITEMSTRUCT& drawItem, int index)
     HDC dc = surface_.hdc();
     if (!dc)
         return;
-    look.topLevel = IsTopLevelItem(index);
+    look.topLevel = topLevel;
     look.flat = officeXpStyle_;
     look.highColour = IsHighColour();
     look.hasPicture = static_cast<bool>(pictureDc_);

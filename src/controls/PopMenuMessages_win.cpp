@@ -149,6 +149,7 @@ void PopMenu::HandleMenuSelect(unsigned item, unsigned flags, HMENU menu)
 
 void PopMenu::HandleInitPopup(HMENU popup)
 {
+    EnsureImageList();
     if (int n = PopupOpener(items_, Id(popup)); n >= 1)
         Raise(InitPopupMenu, n);
 }

@@ -108,7 +108,10 @@ public:
     void SetOfficeXpStyle(bool bState) { officeXpStyle_ = bState; }
     // The icon source: an image list's handle (not owned). The icon size follows its images.
     void SetImageList(HIMAGELIST vImageList);
-    HIMAGELIST ImageList() const { return imageList_; }
+    // The same, given as a way to get the handle, asked when a popup first opens: the menu bar draws no icon,
+    // so a list made only for the menus is not made before the window is first seen.
+    void SetImageListSource(std::function<HIMAGELIST()> source);
+    HIMAGELIST ImageList() const { return imageListSource_ ? imageListSource_() : imageList_; }
 
     // Measuring and drawing, answering the host's WM_MEASUREITEM and WM_DRAWITEM.
     void MeasureItem(UINT itemId, UINT& itemWidth, UINT& itemHeight);
@@ -151,6 +154,8 @@ private:
                      const std::vector<MenuItemRecord>& before);
     void OnMenuChanged();
     void EnsureMetrics();
+    // Takes the icon source given as a way to get it.
+    void EnsureImageList();
     bool IsHighColour();
     MenuColors Colors();
 
@@ -163,6 +168,7 @@ private:
     int itemHeight_ = 22;
     int iconHeight_ = 16;
     HIMAGELIST imageList_ = nullptr;
+    std::function<HIMAGELIST()> imageListSource_;
     rt::MemoryDcHandle measureDc_;
     bool metricsRead_ = false;
     rt::OleColor activeFore_ = kUnsetColour;

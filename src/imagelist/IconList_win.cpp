@@ -193,44 +193,72 @@ bool IconList::Create()
 
 void IconList::Destroy()
 {
-    if (!list_)
+    if (!list_ && !stored_)
         return;
+    stored_.reset();
     list_.reset();
     keys_.Erase();
 }
 
+HIMAGELIST IconList::List() const
+{
+    if (stored_) {
+        // Taken out first: making it reads the list through the members below. Made through const members
+        // too (a count, a key): the control itself is never a const object.
+        const Stored stored = std::move(*stored_);
+        stored_.reset();
+        auto* self = const_cast<IconList*>(this);
+        if (!self->Create())
+            return nullptr;
+        if (stored.size <= 0)
+            return list_.get();
+        // "Size" is only a claim: nothing past the bytes really stored is read.
+        const std::size_t size = std::min(stored.images.size(), static_cast<std::size_t>(stored.size));
+        self->AddRecords(std::span(stored.images).first(size), stored.version);
+        self->keys_.Erase();
+        self->keys_.Fit(static_cast<std::size_t>(std::max<int>(ImageCount(), 0)));
+        self->ParseKeys(0, stored.keys);
+    }
+    return list_.get();
+}
+
+// A new size or depth is for the next list made: the one read from the property set is made first, as read.
 void IconList::SetIconSizeX(std::int32_t lSizeX)
 {
+    List();
     iconSizeX_ = lSizeX;
     PropertyChanged(L"IconSizeX");
 }
 
 void IconList::SetIconSizeY(std::int32_t lSizeY)
 {
+    List();
     iconSizeY_ = lSizeY;
     PropertyChanged(L"IconSizeY");
 }
 
 void IconList::SetColourDepth(std::int32_t eDepth)
 {
+    List();
     colourDepth_ = eDepth;
     PropertyChanged(L"ColourDepth");
 }
 
 std::int16_t IconList::ImageCount() const
 {
-    return list_ ? static_cast<std::int16_t>(ImageList_GetImageCount(list_.get())) : 0;
+    const HIMAGELIST list = List();
+    return list ? static_cast<std::int16_t>(ImageList_GetImageCount(list)) : 0;
 }
 
 void IconList::ResizeKeys()
 {
-    if (list_)
+    if (List())
         keys_.Fit(static_cast<std::size_t>(std::max<int>(ImageCount(), 0)));
 }
 
 void IconList::SetKey(std::size_t i0, const ImageRef& vKey)
 {
-    if (!list_)
+    if (!List())
         return;
     switch (keys_.Set(i0, KeyText(vKey))) {
     case KeyResult::Stored:
@@ -251,7 +279,7 @@ void IconList::ParseKeys(std::size_t start, const std::wstring& keyText)
 
 std::int32_t IconList::ItemIndex(const ImageRef& vKey) const
 {
-    const int position = list_ ? keys_.Find(vKey, static_cast<std::size_t>(std::max<int>(ImageCount(), 0))) : -1;
+    const int position = List() ? keys_.Find(vKey, static_cast<std::size_t>(std::max<int>(ImageCount(), 0))) : -1;
     if (position < 0)
         RaiseSubscript();
     return position;
@@ -300,18 +328,19 @@ void IconList::SwapImages(int i, int j)
 {
     if (i == j)
         return;
-    const int count = ImageList_GetImageCount(list_.get());
-    if (!ImageList_SetImageCount(list_.get(), static_cast<UINT>(count + 1)))
+    const HIMAGELIST list = List();
+    const int count = ImageList_GetImageCount(list);
+    if (!ImageList_SetImageCount(list, static_cast<UINT>(count + 1)))
         return;
-    ImageList_Copy(list_.get(), count, list_.get(), i, ILCF_MOVE);
-    ImageList_Copy(list_.get(), i, list_.get(), j, ILCF_MOVE);
-    ImageList_Copy(list_.get(), j, list_.get(), count, ILCF_MOVE);
-    ImageList_Remove(list_.get(), count);
+    ImageList_Copy(list, count, list, i, ILCF_MOVE);
+    ImageList_Copy(list, i, list, j, ILCF_MOVE);
+    ImageList_Copy(list, j, list, count, ILCF_MOVE);
+    ImageList_Remove(list, count);
 }
 
 void IconList::SwapOrCopyImage(const ImageRef& vKeySrc, const ImageRef& vKeyDst, std::int32_t eSwap)
 {
-    if (!list_)
+    if (!List())
         return;
     const int source = ItemIndex(vKeySrc);
     const int destination = ItemIndex(vKeyDst);
@@ -320,7 +349,7 @@ void IconList::SwapOrCopyImage(const ImageRef& vKeySrc, const ImageRef& vKeyDst,
     if (eSwap & ILCF_SWAP)
         SwapImages(source - 1, destination - 1);
     else
-        ImageList_Copy(list_.get(), source - 1, list_.get(), destination - 1, ILCF_MOVE);
+        ImageList_Copy(List(), source - 1, List(), destination - 1, ILCF_MOVE);
     ResizeKeys();
     keys_.Swap(static_cast<std::size_t>(source - 1), static_cast<std::size_t>(destination - 1));
     PropertyChanged(L"Images");
@@ -329,12 +358,12 @@ void IconList::SwapOrCopyImage(const ImageRef& vKeySrc, const ImageRef& vKeyDst,
 
 void IconList::RemoveImage(const ImageRef& vKey)
 {
-    if (!list_)
+    if (!List())
         return;
     const int position = ItemIndex(vKey);
     if (position < 0)
         return;
-    ImageList_Remove(list_.get(), position - 1);
+    ImageList_Remove(List(), position - 1);
     keys_.Remove(static_cast<std::size_t>(position - 1));
     ResizeKeys();
     PropertyChanged(L"Images");
@@ -350,7 +379,7 @@ bool IconList::AddFromHandle(HANDLE hImage, std::int32_t iType, const ImageRef& 
     bool added = false;
     int after = -1;  // the position the new images follow; -1: they stay at the end
     std::size_t firstNew = 0;
-    if (list_ && hImage) {
+    if (List() && hImage) {
         const int count0 = ImageCount();
         bool proceed = true;
         if (!std::holds_alternative<std::monostate>(vKeyAfter) && count0 > 0) {
@@ -375,9 +404,9 @@ bool IconList::AddFromHandle(HANDLE hImage, std::int32_t iType, const ImageRef& 
                             back = corner;
                     }
                 }
-                ImageList_AddMasked(list_.get(), static_cast<HBITMAP>(hImage), back);
+                ImageList_AddMasked(List(), static_cast<HBITMAP>(hImage), back);
             } else if (iType == kImageIcon || iType == kImageCursor) {
-                ImageList_AddIcon(list_.get(), static_cast<HICON>(hImage));
+                ImageList_AddIcon(List(), static_cast<HICON>(hImage));
             }
             // Judged by the count: an add that took nothing (a bitmap narrower than one image) may still
             // answer with index 0.
@@ -407,7 +436,7 @@ std::int32_t IconList::AddFromFile(const std::wstring& sFileName, std::int32_t i
                                    bool bMapSysColors, std::int32_t lBackColor, const ImageRef& vKeyAfter)
 {
     bool added = false;
-    if (list_) {
+    if (List()) {
         const UINT flags = LR_LOADFROMFILE | (bMapSysColors ? LR_LOADMAP3DCOLORS : 0);
         const bool sized = iType == kImageIcon || iType == kImageCursor;
         HANDLE image = LoadImageW(nullptr, sFileName.c_str(), static_cast<UINT>(iType), sized ? iconSizeX_ : 0,
@@ -433,9 +462,9 @@ void IconList::AddRecords(std::span<const std::uint8_t> data, std::int32_t versi
     const std::vector<std::size_t> offsets = RecordOffsets(data, version);
     int cx = 0;
     int cy = 0;
-    ImageList_GetIconSize(list_.get(), &cx, &cy);
+    ImageList_GetIconSize(List(), &cx, &cy);
     if (const auto strip = BuildStrip(data, offsets, version, cx, cy))
-        if (AddStrip(list_.get(), dc.get(), *strip))
+        if (AddStrip(List(), dc.get(), *strip))
             return;
     std::size_t offset = 0;
     while (offset < data.size()) {
@@ -444,7 +473,7 @@ void IconList::AddRecords(std::span<const std::uint8_t> data, std::int32_t versi
         if (!mSaveIcon::BytesToIcon(dc.get(), icon, data, offset, size, version))
             break;  // no size: the records after it cannot be found
         const rt::IconHandle owner(icon);
-        ImageList_AddIcon(list_.get(), icon);
+        ImageList_AddIcon(List(), icon);
         offset += size;
     }
 }
@@ -452,9 +481,9 @@ void IconList::AddRecords(std::span<const std::uint8_t> data, std::int32_t versi
 std::vector<std::uint8_t> IconList::FileBytes()
 {
     const std::int32_t version = kProgramVersion;
-    if (!list_)
+    if (!List())
         return {};
-    const Collected records = CollectRecords(list_.get(), ILD_TRANSPARENT, version);
+    const Collected records = CollectRecords(List(), ILD_TRANSPARENT, version);
     if (records.bytes.empty())
         return {};
     std::vector<std::string> keys;
@@ -466,7 +495,7 @@ std::vector<std::uint8_t> IconList::FileBytes()
 
 bool IconList::SaveToFile(const std::wstring& sFileName)
 {
-    if (!list_)
+    if (!List())
         return false;
     const std::vector<std::uint8_t> file = FileBytes();
     if (file.empty())
@@ -479,7 +508,7 @@ bool IconList::SaveToFile(const std::wstring& sFileName)
 
 bool IconList::LoadFromFile(const std::wstring& sFileName)
 {
-    if (!list_)
+    if (!List())
         return false;
     const auto read = DecodeFile(ReadListFile(sFileName));
     if (std::holds_alternative<FileError>(read))
@@ -504,8 +533,8 @@ void IconList::UserControl_WriteProperties(rt::PropertyBag& PropBag)
     PropBag.Write(L"IconSizeY", iconSizeY_, 16);
     PropBag.Write(L"ColourDepth", colourDepth_, 0);
     Collected records;
-    if (list_ && ImageCount() > 0) {
-        records = CollectRecords(list_.get(), ILD_NORMAL, version);
+    if (List() && ImageCount() > 0) {
+        records = CollectRecords(List(), ILD_NORMAL, version);
         if (!records.bytes.empty()) {
             PropBag.Write(L"Size", static_cast<std::int32_t>(records.bytes.size()));
             PropBag.Write(L"Images", records.bytes);
@@ -534,19 +563,18 @@ void IconList::UserControl_ReadProperties(const rt::PropertyBag& PropBag)
     iconSizeX_ = PropBag.Read<std::int32_t>(L"IconSizeX", 16);
     iconSizeY_ = PropBag.Read<std::int32_t>(L"IconSizeY", 16);
     colourDepth_ = PropBag.Read<std::int32_t>(L"ColourDepth", 0);
-    const std::int32_t version = PropBag.Read<std::int32_t>(L"Version", 0);
-    if (!Create())
-        return;
-    const std::int32_t size = PropBag.Read<std::int32_t>(L"Size", 0);
-    if (size <= 0)
-        return;
-    const rt::ByteArray images = PropBag.Read<rt::ByteArray>(L"Images", {});
-    // "Size" is only a claim: nothing past the bytes really stored is read.
-    AddRecords(std::span(images).first(std::min(images.size(), static_cast<std::size_t>(size))), version);
-    keys_.Erase();
-    keys_.Fit(static_cast<std::size_t>(std::max<int>(ImageCount(), 0)));
-    PropBag.Read<std::int16_t>(L"KeyCount", 0);  // kept for older readers, not needed here
-    ParseKeys(0, PropBag.Read<std::wstring>(L"Keys", L""));
+    // The list is made when it is first used (List()), as it would be here: a window's first paint needs
+    // no image list, and the first one made loads the common controls.
+    Destroy();
+    Stored stored;
+    stored.version = PropBag.Read<std::int32_t>(L"Version", 0);
+    stored.size = PropBag.Read<std::int32_t>(L"Size", 0);
+    if (stored.size > 0) {
+        stored.images = PropBag.Read<rt::ByteArray>(L"Images", {});
+        PropBag.Read<std::int16_t>(L"KeyCount", 0);  // kept for older readers, not needed here
+        stored.keys = PropBag.Read<std::wstring>(L"Keys", L"");
+    }
+    stored_ = std::move(stored);
 }
 
 }  // namespace imagelist

@@ -14,7 +14,7 @@
 //
 // The images and keys persist in the control's property set (UserControl_WriteProperties /
 // UserControl_ReadProperties) and in the image-list file (SaveToFile / LoadFromFile), both as runs of icon
-// records (imagelist/IconRecord.h).
+// records (imagelist/IconRecord.h). A list read from the property set is made at its first use.
 #include "imagelist/ImageKeys.h"
 #include "runtime/ErrorState.h"
 #include "runtime/Handles_win.h"
@@ -78,8 +78,8 @@ public:
     // Adds a bitmap (cut into images of the icon width), icon or cursor, at the end or after vKeyAfter.
     bool AddFromHandle(HANDLE hImage, std::int32_t iType, const ImageRef& vKey = {}, std::int32_t lBackColor = -1,
                        const ImageRef& vKeyAfter = {});
-    HIMAGELIST hIml() const { return list_.get(); }
-    operator HIMAGELIST() const { return list_.get(); }
+    HIMAGELIST hIml() const { return List(); }
+    operator HIMAGELIST() const { return List(); }
     bool SaveToFile(const std::wstring& sFileName);
     // The image-list file SaveToFile writes, made in memory; empty when no image gives a record.
     std::vector<std::uint8_t> FileBytes();
@@ -107,7 +107,17 @@ private:
     // Decodes a run of records and adds their icons; stops at the first that does not decode.
     void AddRecords(std::span<const std::uint8_t> data, std::int32_t version);
     void RepaintInDesign();
+    // The list, made first from the property set read last when that has not been done yet.
+    HIMAGELIST List() const;
 
+    // What UserControl_ReadProperties read, until the list is first used.
+    struct Stored {
+        std::int32_t version = 0;
+        std::int32_t size = 0;
+        rt::ByteArray images;
+        std::wstring keys;
+    };
+    mutable std::optional<Stored> stored_;
     rt::ImageListHandle list_;
     std::int32_t iconSizeX_ = 16;
     std::int32_t iconSizeY_ = 16;

@@ -347,8 +347,9 @@ constexpr MenuIcon kMenuIcons[] = {
 
 void frmCalcula::MontaMenus()
 {
-    // Errors resumed: a key that names no item changes nothing.
-    PopMenu1.SetImageList(Image1);
+    // Errors resumed: a key that names no item changes nothing. The icons' list is handed over when a menu
+    // first opens: made now, it would load the common controls before the window is first seen.
+    PopMenu1.SetImageListSource([this] { return static_cast<HIMAGELIST>(Image1); });
     PopMenu1.SubClassMenu(this);
     for (const MenuIcon& icon : kMenuIcons) PopMenu1.SetItemIcon(icon.key, icon.index);
     for (int i = 0; i < 11; ++i) PopMenu1.SetItemRadio(L"mnuNumeral(" + std::to_wstring(i) + L")", 0);

@@ -133,6 +133,36 @@ TEST_F(PopMenuMessages, AltAndAccessKeysOpenAndRunTheItemHostHandlerFirstThenOne
     EXPECT_LT(At(L"MenuExit"), ExpectHostThenClick(L"host Clear", L"Click 2")) << "closed before the command ran";
 }
 
+// An icon list given as a way to get it is asked for when a popup first opens, not while the bar is drawn, and
+// the rows measured from then on fit its icons.
+TEST_F(PopMenuMessages, AnIconListGivenAsASourceIsTakenWhenAPopupFirstOpens)
+{
+    HIMAGELIST list = ImageList_Create(24, 24, ILC_COLOR32 | ILC_MASK, 1, 1);
+    ASSERT_TRUE(ImageList_SetImageCount(list, 1));
+    int asked = 0;
+    pop.SetImageListSource([&] {
+        ++asked;
+        return list;
+    });
+    Hook();
+    RedrawWindow(form.hWnd(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);  // the bar
+    test::Settle();
+    EXPECT_EQ(asked, 0);
+    EXPECT_EQ(pop.IconHeight(), 16);
+    for (int open = 0; open < 2; ++open) {
+        idle.steps.push_back([] { EndMenu(); });
+        test::SendKeys({VK_MENU, 'F'});
+        Run();
+        EXPECT_GE(At(L"InitPopupMenu 1"), 0) << Log();
+        EXPECT_EQ(asked, 1);
+    }
+    EXPECT_EQ(pop.ImageList(), list);
+    EXPECT_EQ(pop.IconHeight(), 24);
+    EXPECT_EQ(pop.ItemHeight(), 30);
+    pop.SetImageList(nullptr);
+    ImageList_Destroy(list);
+}
+
 TEST_F(PopMenuMessages, AnUnknownLetterIsRefusedAndTheMenuStaysOpen)
 {
     Hook();

@@ -564,6 +564,16 @@ TEST_F(IconListTest, PropertySetCarriesImagesAndKeys)
     form.design = large;
     form.Load();
     EXPECT_EQ(Keys(), (std::vector<std::wstring>{L"x", L"y"}));
+
+    // The list read is made at its first use, as it was read: a size set before that is for the next list.
+    form.Unload();
+    form.design = bag;
+    form.Load();
+    list().SetIconSizeX(32);
+    int cx = 0, cy = 0;
+    ImageList_GetIconSize(list().hIml(), &cx, &cy);
+    EXPECT_EQ(cx, 16);
+    EXPECT_EQ(Keys(), (std::vector<std::wstring>{L"a", L"", L"c"}));
 }
 
 TEST_F(IconListTest, OneAddOfAStripGivesTheSameImagesAsAddingIconByIcon)
