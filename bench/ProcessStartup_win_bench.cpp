@@ -9,6 +9,7 @@
 // Plumvane runs from a copy in a folder of its own (its backup file would land there), and the settings key it
 // writes at its exit is put back as it was before the run.
 #include "MedianTiming_win.h"
+#include "support/ThreadWindow_win.h"
 
 #include <windows.h>
 
@@ -26,22 +27,6 @@ namespace {
 constexpr DWORD kWaitMs = 20000;
 constexpr wchar_t kSettingsKey[] = L"Software\\VB and VBA Program Settings\\Plumva";
 constexpr wchar_t kSavedKey[] = L"Software\\Plumvane start-up bench\\Plumva";
-
-// The program's top-level window that takes input: visible, with a caption, made by its first thread.
-HWND MainWindow(DWORD thread)
-{
-    HWND found = nullptr;
-    EnumThreadWindows(
-        thread,
-        [](HWND hwnd, LPARAM param) {
-            if (!IsWindowVisible(hwnd) || (GetWindowLongW(hwnd, GWL_STYLE) & WS_CAPTION) != WS_CAPTION)
-                return TRUE;
-            *reinterpret_cast<HWND*>(param) = hwnd;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&found));
-    return found;
-}
 
 struct Timing {
     double idle = 0;
@@ -65,10 +50,10 @@ std::optional<Timing> StartAndClose(const std::filesystem::path& exe, const wcha
     const DWORD idle = WaitForInputIdle(info.hProcess, kWaitMs);
     timing.idle = MillisecondsSince(start);
     // Should the idle moment come before the window, the close waits for the window (and the exit shows it).
-    HWND window = MainWindow(info.dwThreadId);
+    HWND window = test::CaptionedWindowOf(info.dwThreadId);
     for (int i = 0; !window && i < 2000; ++i) {
         Sleep(1);
-        window = MainWindow(info.dwThreadId);
+        window = test::CaptionedWindowOf(info.dwThreadId);
     }
     bool ended = false;
     if (idle == 0 && window && PostMessageW(window, WM_CLOSE, 0, 0))

@@ -1,6 +1,8 @@
 // The real program as a whole process: at its first idle moment it has not loaded the common controls, which
 // its first paint does not need (loading them registers every one of their window classes); the first menu
 // opened brings them, with the list of the menus' icons.
+#include "support/ThreadWindow_win.h"
+
 #include <windows.h>
 #include <tlhelp32.h>
 
@@ -25,21 +27,6 @@ bool HasModule(DWORD pid, const wchar_t* name)
     for (BOOL more = Module32FirstW(snapshot, &entry); more && !found; more = Module32NextW(snapshot, &entry))
         found = _wcsicmp(entry.szModule, name) == 0;
     CloseHandle(snapshot);
-    return found;
-}
-
-HWND MainWindowOf(DWORD thread)
-{
-    HWND found = nullptr;
-    EnumThreadWindows(
-        thread,
-        [](HWND hwnd, LPARAM param) {
-            if (!IsWindowVisible(hwnd) || (GetWindowLongW(hwnd, GWL_STYLE) & WS_CAPTION) != WS_CAPTION)
-                return TRUE;
-            *reinterpret_cast<HWND*>(param) = hwnd;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&found));
     return found;
 }
 
@@ -73,7 +60,7 @@ TEST(StartupLibraries, TheCommonControlsComeWithTheFirstMenuNotBeforeTheFirstIdl
                                &info));
     EXPECT_EQ(WaitForInputIdle(info.hProcess, 20000), 0u);
     HWND main = nullptr;
-    EXPECT_TRUE(WaitFor([&] { return (main = MainWindowOf(info.dwThreadId)) != nullptr; }));
+    EXPECT_TRUE(WaitFor([&] { return (main = test::CaptionedWindowOf(info.dwThreadId)) != nullptr; }));
     EXPECT_TRUE(HasModule(info.dwProcessId, L"user32.dll"));  // the modules can be read at all
     EXPECT_FALSE(HasModule(info.dwProcessId, L"comctl32.dll"));
 
