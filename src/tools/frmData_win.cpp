@@ -203,11 +203,13 @@ void frmData::Design()
         rt::TextBox& field;
         int maxLength, left, top, fieldWidth, buttonLeft, buttonWidth;
     };
+    // Each field is wide enough for the longest number a span up to 9999 can give it ("8999" years, "109572"
+    // months, "469597" weeks, "3287181" days), not only for what can be typed into it.
     const Row rows[] = {
-        {txtAnos, 3, 150, 2040, 465, 870, 675},
-        {txtMeses, 4, 150, 2340, 525, 930, 795},
-        {txtSemanas, 5, 150, 2640, 645, 1050, 975},
-        {txtDias, 7, 1740, 2040, 855, 2850, 645},
+        {txtAnos, 3, 90, 2040, 600, 945, 675},
+        {txtMeses, 4, 90, 2340, 810, 1155, 795},
+        {txtSemanas, 5, 90, 2640, 810, 1155, 975},
+        {txtDias, 7, 1680, 2040, 915, 2850, 645},
     };
     for (size_t i = 0; i < 4; ++i) {
         const Row& row = rows[i];

@@ -5,6 +5,7 @@
 #include "core/ProgramState.h"
 #include "runtime/Buttons_win.h"
 #include "runtime/Containers_win.h"
+#include "runtime/Date.h"
 #include "runtime/Handles_win.h"
 #include "runtime/Label_win.h"
 #include "runtime/Locale.h"
@@ -176,6 +177,26 @@ TEST_P(WindowLookTest, AWholeNumberFitsTheDisplayAndTheEntry)
     ASSERT_EQ(calc.lblVisor.Caption(), number);
     ExpectNothingClipped(calc);
     calc.LimpaTudo();
+}
+
+// The longest span the date fields allow, expressed from each unit on: every unit field shows its number whole.
+TEST_P(WindowLookTest, TheWidestDateSpansFitTheUnitFields)
+{
+    frmData& tool = rt::TheForm<frmData>();
+    tool.Show();
+    test::Settle();
+    const std::wstring& format = core::Program().FormatoData;
+    tool.txtData[0].SetText(rt::Date::FromYmd(1000, 1, 1)->Format(format));
+    tool.txtData[1].SetText(rt::Date::FromYmd(9999, 12, 31)->Format(format));
+    for (int button = 0; button < 4; ++button) {
+        SCOPED_TRACE(button);
+        tool.cmdCalcula_Click(button);
+        test::Settle();
+        ASSERT_FALSE(tool.txtDias.Text().empty());
+        ExpectNothingClipped(tool);
+    }
+    tool.Unload();
+    test::Settle();
 }
 
 TEST_P(WindowLookTest, EveryButtonHasTheRaisedCaption)

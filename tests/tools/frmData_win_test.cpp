@@ -463,8 +463,8 @@ TEST_P(DataTest, TheLargeViewDoublesTheLayoutAndCentresTheWindow)
     };
     const Place places[] = {
         {f.lblHoje, 60, 60, 6960, 990, 16.5},         {f.txtData[0], 420, 1740, 2490, 570, 16.5},
-        {f.cmdCalcula[4], 2940, 2340, 4110, 570, 16}, {f.txtDias, 3900, 4080, 1710, 570, 16.5},
-        {f.Check1[3], 3720, 4080, 285, 285, 8.25},  // check boxes keep their size and font
+        {f.cmdCalcula[4], 2940, 2340, 4110, 570, 16}, {f.txtDias, 3780, 4080, 1830, 570, 16.5},
+        {f.Check1[3], 3600, 4080, 285, 285, 8.25},  // check boxes keep their size and font
     };
     for (const Place& p : places) {
         SCOPED_TRACE(p.control.Name());
