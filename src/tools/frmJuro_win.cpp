@@ -244,6 +244,9 @@ void frmJuro::Form_Load()
     closing_ = false;
     chkVista.SetMouseIcon(rt::LoadCursorResource(rt::kCursorHand));
     chkVista.SetMousePointer(rt::kPointerCustom);
+    // The count's box is three digits wide: the margins the edit control derives from the font would scroll the
+    // first digit of "250" out of sight.
+    SendMessageW(txtParcelas.hWnd(), EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(1, 1));
     lblAgiota.SetCaption(Message(137));
     lblCapit.SetCaption(Message(138));
     lblFixas.SetCaption(Message(139));

@@ -169,6 +169,31 @@ TEST_P(JuroTest, CountAbove250IsRefusedAsTyped)
     EXPECT_EQ(Tool().txtParcelas.Text(), L"");
 }
 
+// The largest count typed into its narrow field shows every digit: none is scrolled out of the box.
+TEST_P(JuroTest, TheLargestCountShowsWhole)
+{
+    frmJuro& f = Tool();
+    TypeInto(f.txtParcelas, L"250");
+    PressKey(VK_TAB);
+    Settle();
+    const HWND box = f.txtParcelas.hWnd();
+    RECT shown{};
+    SendMessageW(box, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&shown));
+    SIZE lastDigit{};
+    {
+        const HDC dc = GetDC(box);
+        const HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(box, WM_GETFONT, 0, 0)));
+        GetTextExtentPoint32W(dc, L"0", 1, &lastDigit);
+        SelectObject(dc, old);
+        ReleaseDC(box, dc);
+    }
+    const auto left = [&](int index) {
+        return static_cast<int>(static_cast<short>(LOWORD(SendMessageW(box, EM_POSFROMCHAR, index, 0))));
+    };
+    EXPECT_GE(left(0), shown.left);
+    EXPECT_LE(left(2) + lastDigit.cx, shown.right);
+}
+
 TEST_P(JuroTest, EnterMovesThroughTheInputsInTabOrder)
 {
     std::vector<std::wstring> order{FocusName()};
