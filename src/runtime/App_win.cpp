@@ -193,6 +193,12 @@ void ProcessMessage(MSG& message)
     DispatchMessageW(&message);
 }
 
+void IgnoreReleasesOfHeldKeys()
+{
+    const BYTE noneHeld[256] = {};
+    FormRuntime::IgnoreReleasesOfKeysPressedSince(noneHeld);
+}
+
 bool SendKeys(std::wstring_view keys)
 {
     std::vector<SimulatedKey> parsed;

@@ -19,6 +19,10 @@ void DoEvents();
 // Returns false, queuing nothing, for any other text.
 bool SendKeys(std::wstring_view keys);
 
+// The keys held now ran a command that moved the focus (an access key): their releases, which the newly
+// focused control reads next, are no key events of its own.
+void IgnoreReleasesOfHeldKeys();
+
 // Shift (1), Ctrl (2) and Alt (4) as they are held now, or as a simulated key being delivered says.
 int ShiftState();
 

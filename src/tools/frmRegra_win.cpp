@@ -294,6 +294,8 @@ void frmRegra::cmdCalcular_Click()
         cmdImprimir.SetEnabled(true);
         cmdCalcular.SetTag(L"ok");
         txtValor2[outcome.unknown].SetFocus();
+        // Run by Alt+C, the releases would reach the result's box as keys of its own and take the unknown away.
+        rt::IgnoreReleasesOfHeldKeys();
         return;
     }
     // A refusal, a Cancel, or no quotient (a divisor of 0, beyond the currency range): no calculated state.

@@ -244,6 +244,34 @@ TEST_F(RegraTest, TheKeyThatAnswersAQuestionDoesNotEditTheResult)
     }
 }
 
+// Calculate run by its access key with no question to ask: the releases of Alt and C reach the find box that
+// gets the result, and are no edit of it.
+TEST_F(RegraTest, TheAccessKeyOfCalculateDoesNotEditTheResult)
+{
+    frmRegra& f = Tool();
+    TwoRows(L"8", L"4", L"12");
+    ASSERT_EQ(ClickAnswering(f.cmdCalcular, {IDYES}).size(), 1u);
+    TypeInto(f.txtValor2[0], L"5");
+    ASSERT_TRUE(f.cmdCalcular.Enabled());
+
+    INPUT keys[4] = {};
+    const WORD strokes[4][2] = {{VK_MENU, 0}, {'C', 0}, {'C', KEYEVENTF_KEYUP}, {VK_MENU, KEYEVENTF_KEYUP}};
+    for (int i = 0; i < 4; ++i) {
+        keys[i].type = INPUT_KEYBOARD;
+        keys[i].ki.wVk = strokes[i][0];
+        keys[i].ki.dwFlags = strokes[i][1];
+    }
+    ASSERT_EQ(SendInput(4, keys, sizeof(INPUT)), 4u);
+    ASSERT_TRUE(test::PumpUntil([] { return GetKeyState(VK_MENU) >= 0 && GetKeyState('C') >= 0; }));
+    Settle();
+
+    EXPECT_EQ(f.txtValor2[1].Text(), L"7.5");
+    EXPECT_TRUE(f.txtValor2[1].HasFocus());
+    EXPECT_TRUE(f.optInc[1].Value());
+    EXPECT_TRUE(f.cmdImprimir.Enabled());
+    EXPECT_FALSE(f.cmdCalcular.Enabled());
+}
+
 TEST_F(RegraTest, ClosedRowsAreSkippedAndDescribedRowsNeedAValue)
 {
     frmRegra& f = Tool();
