@@ -221,9 +221,6 @@ void PopMenu::MeasureItem(UINT itemId, UINT& itemWidth, UINT& itemHeight)
     const int index = items_.IndexForId(itemId);
     if (!items_.Has(index))
         return;
-    const bool topLevel = IsTopLevelItem(index);
-    if (!topLevel)
-        EnsureImageList();
     EnsureMetrics();
     MenuMetrics metrics;
     metrics.rowHeight = itemHeight_;
@@ -233,7 +230,7 @@ void PopMenu::MeasureItem(UINT itemId, UINT& itemWidth, UINT& itemHeight)
     metrics.win98 = core::Program().Plataforma == 1;
     DcMeasurer measurer(measureDc_.get(), metrics_);
     MenuItemSize size{static_cast<int>(itemWidth), static_cast<int>(itemHeight)};
-    MeasureMenuItem(items_, index, topLevel, metrics, measurer, size);
+    MeasureMenuItem(items_, index, IsTopLevelItem(index), metrics, measurer, size);
     itemWidth = static_cast<UINT>(std::max(size.width, 0));
     itemHeight = static_cast<UINT>(std::max(size.height, 0));
 }
@@ -242,9 +239,6 @@ void PopMenu::DrawItem(const DRAWITEMSTRUCT& drawItem, int index)
 {
     if (!items_.Has(index))
         return;
-    const bool topLevel = IsTopLevelItem(index);
-    if (!topLevel)
-        EnsureImageList();
     EnsureMetrics();
     const MenuItemRecord& item = items_[index];
     const RECT& rcItem = drawItem.rcItem;
@@ -257,7 +251,7 @@ void PopMenu::DrawItem(const DRAWITEMSTRUCT& drawItem, int index)
     HDC dc = surface_.hdc();
     if (!dc)
         return;
-    look.topLevel = topLevel;
+    look.topLevel = IsTopLevelItem(index);
     look.flat = officeXpStyle_;
     look.highColour = IsHighColour();
     look.hasPicture = static_cast<bool>(pictureDc_);

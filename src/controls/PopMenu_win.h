@@ -154,7 +154,7 @@ private:
                      const std::vector<MenuItemRecord>& before);
     void OnMenuChanged();
     void EnsureMetrics();
-    // Takes the icon source given as a way to get it.
+    // Takes the icon source given as a way to get it (a popup opening: its items are measured and drawn next).
     void EnsureImageList();
     bool IsHighColour();
     MenuColors Colors();
