@@ -1,5 +1,6 @@
 #include "core/ProgramState.h"
 #include "runtime/Date.h"
+#include "runtime/Handles_win.h"
 #include "runtime/Locale.h"
 #include "runtime/Screen_win.h"
 #include "shell/frmCalcula_win.h"
@@ -181,11 +182,9 @@ TEST_P(JuroTest, TheLargestCountShowsWhole)
     SendMessageW(box, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&shown));
     SIZE lastDigit{};
     {
-        const HDC dc = GetDC(box);
-        const HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(box, WM_GETFONT, 0, 0)));
-        GetTextExtentPoint32W(dc, L"0", 1, &lastDigit);
-        SelectObject(dc, old);
-        ReleaseDC(box, dc);
+        const rt::WindowDc dc(box);
+        const rt::SelectScope font(dc.get(), reinterpret_cast<HGDIOBJ>(SendMessageW(box, WM_GETFONT, 0, 0)));
+        GetTextExtentPoint32W(dc.get(), L"0", 1, &lastDigit);
     }
     const auto left = [&](int index) {
         return static_cast<int>(static_cast<short>(LOWORD(SendMessageW(box, EM_POSFROMCHAR, index, 0))));

@@ -4,6 +4,7 @@
 #include "shell/frmCalcula_win.h"
 #include "support/DialogScript_win.h"
 #include "support/FormDriver_win.h"
+#include "support/MenuScript_win.h"
 #include "support/PrintedPage_win.h"
 #include "tools/QuestionMarkIcon_win.h"
 #include "tools/frmRegra_win.h"
@@ -254,14 +255,7 @@ TEST_F(RegraTest, TheAccessKeyOfCalculateDoesNotEditTheResult)
     TypeInto(f.txtValor2[0], L"5");
     ASSERT_TRUE(f.cmdCalcular.Enabled());
 
-    INPUT keys[4] = {};
-    const WORD strokes[4][2] = {{VK_MENU, 0}, {'C', 0}, {'C', KEYEVENTF_KEYUP}, {VK_MENU, KEYEVENTF_KEYUP}};
-    for (int i = 0; i < 4; ++i) {
-        keys[i].type = INPUT_KEYBOARD;
-        keys[i].ki.wVk = strokes[i][0];
-        keys[i].ki.dwFlags = strokes[i][1];
-    }
-    ASSERT_EQ(SendInput(4, keys, sizeof(INPUT)), 4u);
+    test::SendKeys({VK_MENU, 'C'});
     ASSERT_TRUE(test::PumpUntil([] { return GetKeyState(VK_MENU) >= 0 && GetKeyState('C') >= 0; }));
     Settle();
 
