@@ -1,7 +1,5 @@
 #include "controls/cMemDC_win.h"
 
-#include "runtime/LastError_win.h"
-
 #include <utility>
 
 namespace controls {
@@ -36,12 +34,7 @@ void cMemDC::Height(int lH)
 void cMemDC::CreateMemoryDC(int w, int h)
 {
     FreeMemoryDC();
-    const rt::MemoryDcHandle display(CreateDCW(L"DISPLAY", nullptr, nullptr, nullptr));
-    if (!display) {
-        RT_LOG_LAST_ERROR("CreateDCW");
-        return;
-    }
-    image_ = rt::MemoryBitmap(display.get(), w, h);
+    image_ = rt::MemoryBitmap(nullptr, w, h);  // compatible with the screen, with no display context made for it
     if (!image_)
         return;  // logged where it failed
     width_ = w;
