@@ -314,10 +314,10 @@ void frmCalcula::Form_Load()
     calc_.Clear();
     const bool aux = rt::TheForm<frmSysTray>().Tag() == L"2";
     if (aux) SetCaption(L"Plumvane [Aux]");
-    const bool largeLaidOut = mnuGrande.Checked();
-    for (const Option& option : kOptions) (this->*option.menu).SetChecked(Stored(option));
+    // The view was read and laid out by Design(), in this same load.
+    for (const Option& option : kOptions)
+        if (option.menu != &frmCalcula::mnuGrande) (this->*option.menu).SetChecked(Stored(option));
     firstActivation_ = true;
-    if (mnuGrande.Checked() != largeLaidOut) Layout();  // the store changed after Design() read it
     // The control hooked the menu messages only where the menus may be its own (the first copy, the option
     // on, not started "mini"): items converted without it would never be drawn.
     if (PopMenu1.Hooked()) MontaMenus();
