@@ -2,7 +2,8 @@
 // list of 500 images (the page's DrawImages, with its scroll bar and boxes, beside ImageList_Draw of the
 // visible cells straight into a memory context), and placing the six frames of an animated cursor after
 // image 1 of 47 (AddCursorFrames beside loading six cursor files and adding them one by one, then moving
-// them into place). Prints medians; asserts nothing.
+// them into place), and a wide bitmap of 300 or 1,000 images placed after image 1 beside appended. Prints
+// medians; asserts nothing.
 #include "designer/IconListDesigner_win.h"
 #include "runtime/FileIo_win.h"
 #include "runtime/Handles_win.h"
@@ -106,6 +107,24 @@ int main()
     std::printf("6-frame animated cursor after image 1 of 47: %.2f ms; platform (6 cursor files loaded and added, "
                 "moved into place): %.2f ms\n", frames6 / 1000, platformFrames / 1000);
     std::printf("A plain cursor named .ani, all frames: %.2f ms\n", plainOne / 1000);
+
+    // A wide bitmap of n images placed after image 1 of 47, beside the same bitmap appended.
+    for (int n : {300, 1000}) {
+        rt::WindowDc screen(nullptr);
+        rt::BitmapHandle strip(CreateCompatibleBitmap(screen.get(), 16 * n, 16));
+        const auto back = [&] {
+            while (list.ImageCount() > 47)
+                list.RemoveImage(static_cast<double>(list.ImageCount()));
+        };
+        const auto add = [&](double after) {
+            return MedianMicroseconds(5, 1, [&](int) { list.AddFromHandle(strip.get(), imagelist::kImageBitmap,
+                                                                          std::wstring(), -1, after); }, back);
+        };
+        const double placed = add(1.0);
+        const double appended = add(0.0);
+        std::printf("%d images after image 1 of 47: %.2f ms; appended: %.2f ms (%.1fx)\n", n, placed / 1000,
+                    appended / 1000, placed / appended);
+    }
 
     FillTo(list, icon, 500);
     host.SetSelection({&list});

@@ -72,7 +72,7 @@ void DesignSheet::Design()
 
 void DesignSheet::Form_Load()
 {
-    closing_ = false;
+    unsaved_ = false;
     shown_.assign(pages_.size(), false);
     for (rt::PropertyPage* page : pages_) {
         page->SetChanged(false);
@@ -124,19 +124,20 @@ bool DesignSheet::ApplyAll()
         if (page->Changed()) {
             page->SetChanged(false);
             page->Apply();
+            unsaved_ = true;
         }
     }
-    const bool saved = SaveChanges();
+    const bool saved = SaveChanges(unsaved_);
+    if (saved)
+        unsaved_ = false;
     UpdateApply();
     return saved && !AnyChanged();
 }
 
 void DesignSheet::cmdOK_Click()
 {
-    if (!ApplyAll())
-        return;
-    closing_ = true;
-    Unload();
+    if (ApplyAll())
+        Unload();
 }
 
 void DesignSheet::cmdCancel_Click()
@@ -147,12 +148,6 @@ void DesignSheet::cmdCancel_Click()
 void DesignSheet::cmdApply_Click()
 {
     ApplyAll();
-}
-
-void DesignSheet::Form_QueryUnload(int& Cancel, int UnloadMode)
-{
-    if (!closing_ && !SaveChanges())
-        Cancel = 1;
 }
 
 namespace {

@@ -4,10 +4,11 @@
 // - every page is initialised once each time the sheet opens;
 // - a page hears of the selection when it is first shown and at every change of selection after that;
 // - Apply is enabled while any page says it has changes; applying clears a page's flag and then runs its
-//   ApplyChanges (so a page that refuses its values sets the flag again), then the host saves what the
-//   controls report as changed;
-// - OK applies and closes unless a page kept its changes or the save failed; Cancel and the close box close
-//   without applying, after saving what the pages changed on the controls directly.
+//   ApplyChanges (so a page that refuses its values sets the flag again), then the host saves: everything
+//   when a page applied changes (a page may change a control in ways the control names to no one), else
+//   what the controls report as changed;
+// - OK applies and closes unless a page kept its changes or the save failed; Cancel, Esc, the close box and
+//   Alt+F4 close without applying or saving anything, so the document stays as the last Apply or OK left it.
 // Keys: Enter is OK (or the focused button), Esc is Cancel, Ctrl+Tab and Ctrl+Shift+Tab change tabs.
 #include "runtime/CommandButton_win.h"
 #include "runtime/Form_win.h"
@@ -40,9 +41,9 @@ protected:
     // controls.
     void AddPages(std::vector<rt::PropertyPage*> pages);
 
-    // Keeps what the controls changed (the host's document); false when that failed, which keeps the sheet
-    // open.
-    virtual bool SaveChanges() { return true; }
+    // Keeps the controls' state as the host's document: always when `pagesApplied` (a page applied changes),
+    // else only when a control reports a change. False when that failed, which keeps the sheet open.
+    virtual bool SaveChanges(bool pagesApplied) { return true; }
     // The client area's height the sheet itself needs, for a derived Design to place controls below it.
     int SheetHeight() const { return sheetHeight_; }
 
@@ -50,7 +51,6 @@ protected:
     void Form_Load() override;
     void Form_KeyDown(int& KeyCode, int Shift) override;
     void Form_KeyPress(int& KeyAscii) override;
-    void Form_QueryUnload(int& Cancel, int UnloadMode) override;
 
 private:
     void ShowPage(int index);
@@ -66,7 +66,7 @@ private:
     std::vector<bool> shown_;
     std::vector<rt::UserControl*> selection_;
     int sheetHeight_ = 0;
-    bool closing_ = false;  // OK has applied and saved: the unload needs no second save
+    bool unsaved_ = false;  // a page applied changes that no save has kept yet (the last save failed)
 };
 
 }  // namespace designer

@@ -47,9 +47,9 @@ void IconListDesigner::Design()
         Image1.SetDesignProperties(*design_);
 }
 
-bool IconListDesigner::SaveChanges()
+bool IconListDesigner::SaveChanges(bool pagesApplied)
 {
-    if (Image1.PropertyChanges().empty())
+    if (!pagesApplied && Image1.PropertyChanges().empty())
         return true;
     rt::PropertyBag bag = Image1.SaveProperties();
     if (auto failure = rt::WritePropertySetFile(path_, bag)) {

@@ -1,7 +1,7 @@
 #pragma once
 // The image list's design host: edits the property set of one image list kept in a file. The set is loaded
 // into Image1 in design mode (its ambient UserMode false), the control's pages edit it as tabs of the sheet,
-// and the set is written back to the file whenever the control names changed properties.
+// and Apply and OK write the set back to the file; Cancel leaves the file as the last save wrote it.
 #include "designer/DesignSheet_win.h"
 #include "imagelist/IconList_win.h"
 #include "imagelist/ppgControl_win.h"
@@ -28,7 +28,7 @@ public:
 
 protected:
     void Design() override;
-    bool SaveChanges() override;
+    bool SaveChanges(bool pagesApplied) override;
 
 private:
     std::wstring path_;

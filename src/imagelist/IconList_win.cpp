@@ -8,6 +8,7 @@
 #include "runtime/ErrorNumbers.h"
 #include "runtime/FileIo_win.h"
 #include "runtime/Handles_win.h"
+#include "runtime/ImageFileCheck.h"
 #include "runtime/LastError_win.h"
 #include "runtime/NumberText.h"
 #include "runtime/ResourceIds.h"
@@ -57,6 +58,11 @@ std::wstring Wide(const std::string& text)
     return out;
 }
 
+// ImageCount is a 16-bit count: no add may take the list past it.
+constexpr int kMostImages = 32767;
+// Larger image files than this are not read: a 256 x 256 icon of 32 bits takes 256 KB a frame.
+constexpr std::uint64_t kLargestImageFile = 64u << 20;
+
 bool ValidList(HIMAGELIST list)
 {
     return list && list != reinterpret_cast<HIMAGELIST>(-1);
@@ -98,6 +104,16 @@ std::vector<std::uint8_t> ReadListFile(const std::wstring& name)
 }
 
 }  // namespace
+
+bool ImageFileLoads(const std::wstring& path, std::int32_t iType)
+{
+    if (iType != kImageBitmap && iType != kImageIcon && iType != kImageCursor)
+        return false;
+    const auto read = rt::ReadWholeFile(path, kLargestImageFile);
+    const auto* bytes = std::get_if<std::vector<std::uint8_t>>(&read);
+    return bytes && rt::ImageFileHoldsTogether(
+                        iType == kImageBitmap ? rt::ImageFileKind::Bitmap : rt::ImageFileKind::IconOrCursor, *bytes);
+}
 
 IconListError::IconListError(rt::ErrorInfo info)
     : std::runtime_error(std::string(info.description.begin(), info.description.end())), info_(std::move(info))
@@ -392,37 +408,13 @@ bool IconList::AddFromHandle(HANDLE hImage, std::int32_t iType, const ImageRef& 
                 proceed = after >= 0;
             }
         }
-        if (proceed) {
-            if (iType == kImageBitmap) {
-                COLORREF back = static_cast<COLORREF>(lBackColor);
-                if (lBackColor == -1) {
-                    const rt::MemoryDcHandle dc(CreateCompatibleDC(nullptr));
-                    const rt::SelectScope select(dc.get(), hImage);
-                    if (select) {
-                        const COLORREF corner = GetPixel(dc.get(), 0, 0);
-                        if (corner != CLR_INVALID)
-                            back = corner;
-                    }
-                }
-                ImageList_AddMasked(List(), static_cast<HBITMAP>(hImage), back);
-            } else if (iType == kImageIcon || iType == kImageCursor) {
-                ImageList_AddIcon(List(), static_cast<HICON>(hImage));
-            }
-            // Judged by the count: an add that took nothing (a bitmap narrower than one image) may still
-            // answer with index 0.
-            const int k = ImageCount() - count0;
-            if (k > 0) {
-                added = true;
-                firstNew = static_cast<std::size_t>(count0);
-                if (after >= 0) {
-                    ResizeKeys();
-                    for (int j = count0 - 1; j >= after; --j)
-                        for (int i = j; i < j + k; ++i) {
-                            SwapImages(i, i + 1);
-                            keys_.Swap(static_cast<std::size_t>(i), static_cast<std::size_t>(i + 1));
-                        }
-                    firstNew = static_cast<std::size_t>(after);
-                }
+        const int k = proceed ? AddImage(hImage, iType, lBackColor, count0) : 0;
+        if (k > 0) {
+            added = true;
+            firstNew = static_cast<std::size_t>(count0);
+            if (after >= 0 && after < count0) {
+                added = PlaceAfter(after, count0, k);
+                firstNew = static_cast<std::size_t>(after);
             }
         }
     }
@@ -432,11 +424,70 @@ bool IconList::AddFromHandle(HANDLE hImage, std::int32_t iType, const ImageRef& 
     return added;
 }
 
+int IconList::AddImage(HANDLE image, std::int32_t iType, std::int32_t lBackColor, int count0)
+{
+    const HIMAGELIST list = List();
+    if (iType == kImageBitmap) {
+        BITMAP bm{};
+        int cx = 0, cy = 0;
+        ImageList_GetIconSize(list, &cx, &cy);
+        if (!GetObjectW(image, sizeof bm, &bm) || bm.bmWidth <= 0 || bm.bmHeight <= 0 || cx <= 0 || cy <= 0 ||
+            bm.bmWidth / cx > kMostImages - count0)
+            return 0;
+        COLORREF back = static_cast<COLORREF>(lBackColor);
+        if (lBackColor == -1) {
+            const rt::MemoryDcHandle dc(CreateCompatibleDC(nullptr));
+            const rt::SelectScope select(dc.get(), image);
+            if (select) {
+                const COLORREF corner = GetPixel(dc.get(), 0, 0);
+                if (corner != CLR_INVALID)
+                    back = corner;
+            }
+        }
+        ImageList_AddMasked(list, static_cast<HBITMAP>(image), back);
+    } else if (iType == kImageIcon || iType == kImageCursor) {
+        if (count0 >= kMostImages)
+            return 0;
+        ImageList_AddIcon(list, static_cast<HICON>(image));
+    } else {
+        return 0;
+    }
+    // Judged by the count: an add that took nothing (a bitmap narrower than one image) may still answer with
+    // index 0, and one that went wrong may leave any count behind.
+    const int count = ImageList_GetImageCount(list);
+    if (count > count0 && count <= kMostImages)
+        return count - count0;
+    if (count != count0)
+        ImageList_SetImageCount(list, static_cast<UINT>(count0));
+    return 0;
+}
+
+bool IconList::PlaceAfter(int after, int count0, int k)
+{
+    const HIMAGELIST list = List();
+    const int total = count0 + k;
+    if (!ImageList_SetImageCount(list, static_cast<UINT>(total + k))) {
+        ImageList_SetImageCount(list, static_cast<UINT>(count0));
+        return false;
+    }
+    // Copies, not the platform's swap, which blackens its source.
+    for (int i = 0; i < k; ++i)
+        ImageList_Copy(list, total + i, list, count0 + i, ILCF_MOVE);
+    for (int i = count0 - 1; i >= after; --i)
+        ImageList_Copy(list, i + k, list, i, ILCF_MOVE);
+    for (int i = 0; i < k; ++i)
+        ImageList_Copy(list, after + i, list, total + i, ILCF_MOVE);
+    ImageList_SetImageCount(list, static_cast<UINT>(total));
+    ResizeKeys();
+    keys_.Rotate(static_cast<std::size_t>(after), static_cast<std::size_t>(count0), static_cast<std::size_t>(total));
+    return true;
+}
+
 std::int32_t IconList::AddFromFile(const std::wstring& sFileName, std::int32_t iType, const ImageRef& vKey,
                                    bool bMapSysColors, std::int32_t lBackColor, const ImageRef& vKeyAfter)
 {
     bool added = false;
-    if (List()) {
+    if (List() && ImageFileLoads(sFileName, iType)) {
         const UINT flags = LR_LOADFROMFILE | (bMapSysColors ? LR_LOADMAP3DCOLORS : 0);
         const bool sized = iType == kImageIcon || iType == kImageCursor;
         HANDLE image = LoadImageW(nullptr, sFileName.c_str(), static_cast<UINT>(iType), sized ? iconSizeX_ : 0,
@@ -458,8 +509,14 @@ std::int32_t IconList::AddFromFile(const std::wstring& sFileName, std::int32_t i
 void IconList::AddRecords(std::span<const std::uint8_t> data, std::int32_t version)
 {
     rt::MemoryDcHandle dc(CreateDCW(L"DISPLAY", nullptr, nullptr, nullptr));
-    // Equal-sized icons go in as one strip; the icon-by-icon path below gives the same images.
-    const std::vector<std::size_t> offsets = RecordOffsets(data, version);
+    // Equal-sized icons go in as one strip; the icon-by-icon path below gives the same images. Records past
+    // the most images a list holds are not read.
+    std::vector<std::size_t> offsets = RecordOffsets(data, version);
+    const auto room = static_cast<std::size_t>(std::max(0, kMostImages - ImageList_GetImageCount(List())));
+    if (offsets.size() > room) {
+        data = data.first(offsets[room]);
+        offsets.resize(room);
+    }
     int cx = 0;
     int cy = 0;
     ImageList_GetIconSize(List(), &cx, &cy);

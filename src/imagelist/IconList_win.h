@@ -47,6 +47,11 @@ inline constexpr std::int32_t kImageBitmap = 0;
 inline constexpr std::int32_t kImageIcon = 1;
 inline constexpr std::int32_t kImageCursor = 2;
 
+// Whether the platform's image loader may be given the file at `path` as image type iType: the file reads and
+// its structure holds together. The platform's loaders trust every header field; a file refused here counts
+// as one that does not load.
+bool ImageFileLoads(const std::wstring& path, std::int32_t iType);
+
 class IconList : public rt::UserControl {
 public:
     IconList() = default;
@@ -104,6 +109,13 @@ private:
     void ParseKeys(std::size_t start, const std::wstring& keyText);
     void RaiseSubscript() const;
     void SwapImages(int i, int j);
+    // Adds an image of type iType through the platform: the number of images the list gained, or 0 with the
+    // list exactly as it was (also for an add that would take it past 32,767 images).
+    int AddImage(HANDLE image, std::int32_t iType, std::int32_t lBackColor, int count0);
+    // Moves the k images at the end to follow the first `after` in one pass: the new ones to scratch slots past
+    // the end, the old ones after `after` back by k, the new ones into the gap; the keys move with them. False,
+    // with the new images taken off again, when the list cannot grow for the scratch slots.
+    bool PlaceAfter(int after, int count0, int k);
     // Decodes a run of records and adds their icons; stops at the first that does not decode.
     void AddRecords(std::span<const std::uint8_t> data, std::int32_t version);
     void RepaintInDesign();

@@ -3,6 +3,7 @@
 #include "imagelist/ImageListFile.h"
 #include "runtime/NumberText.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace imagelist {
@@ -70,6 +71,14 @@ void ImageKeys::Swap(std::size_t i, std::size_t j)
 {
     if (i < keys_.size() && j < keys_.size())
         std::swap(keys_[i], keys_[j]);
+}
+
+void ImageKeys::Rotate(std::size_t first, std::size_t middle, std::size_t last)
+{
+    if (first <= middle && middle <= last && last <= keys_.size())
+        std::rotate(keys_.begin() + static_cast<std::ptrdiff_t>(first),
+                    keys_.begin() + static_cast<std::ptrdiff_t>(middle),
+                    keys_.begin() + static_cast<std::ptrdiff_t>(last));
 }
 
 bool ImageKeys::Contains(std::wstring_view key) const

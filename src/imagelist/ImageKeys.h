@@ -32,6 +32,8 @@ public:
 
     void Remove(std::size_t i);
     void Swap(std::size_t i, std::size_t j);
+    // Moves the keys of [middle, last) to stand from `first` on, those of [first, middle) behind them.
+    void Rotate(std::size_t first, std::size_t middle, std::size_t last);
 
     // Exact, case-sensitive.
     bool Contains(std::wstring_view key) const;

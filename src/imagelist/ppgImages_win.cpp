@@ -269,6 +269,8 @@ void ppgImages::AddCursorFrames(const std::wstring& sFileName, int lKeyAfter, co
         return;
     const int cx = list->IconSizeX();
     const int cy = list->IconSizeY();
+    if (!ImageFileLoads(sFileName, kImageCursor))
+        return;
     rt::CursorHandle cursor(static_cast<HCURSOR>(
         LoadImageW(GetModuleHandleW(nullptr), sFileName.c_str(), IMAGE_CURSOR, cx, cy, LR_LOADFROMFILE)));
     if (!cursor)

@@ -1,6 +1,7 @@
 #include "runtime/Picture_win.h"
 
 #include "runtime/FileIo_win.h"
+#include "runtime/ImageFileCheck.h"
 #include "runtime/LastError_win.h"
 
 #include <olectl.h>
@@ -123,12 +124,12 @@ struct ReleaseUnknown {
 template <class T> using ComPtr = std::unique_ptr<T, ReleaseUnknown>;
 
 // The whole file in movable global memory, as the picture loader's stream wants it; nullptr when it cannot
-// be read or is empty.
+// be read, or its structure does not hold together (the platform's decoders trust every header field).
 HGLOBAL ReadIntoGlobal(const std::wstring& fileName, DWORD& size)
 {
     const auto read = ReadWholeFile(fileName, kLargestPicture);
     const auto* bytes = std::get_if<std::vector<std::uint8_t>>(&read);
-    if (!bytes || bytes->empty())
+    if (!bytes || !ImageFileHoldsTogether(ImageFileKind::Picture, *bytes))
         return nullptr;
     size = static_cast<DWORD>(bytes->size());
     HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, size);
@@ -142,6 +143,29 @@ HGLOBAL ReadIntoGlobal(const std::wstring& fileName, DWORD& size)
     std::memcpy(target, bytes->data(), size);
     GlobalUnlock(memory);
     return memory;
+}
+
+// The loader's bitmap as a 24-bit copy. The decoders leave an alpha channel (255 all over a GIF) that carries
+// nothing a picture shows, but an image list given the bitmap would keep it over the mask it makes from a
+// transparent colour, and that colour would stay opaque.
+BitmapHandle OpaqueCopy(HBITMAP source)
+{
+    BITMAP bm{};
+    if (!GetObjectW(source, sizeof bm, &bm) || bm.bmWidth <= 0 || bm.bmHeight <= 0)
+        return {};
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), bm.bmWidth, bm.bmHeight, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    BitmapHandle copy(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    const MemoryDcHandle from(CreateCompatibleDC(nullptr));
+    const MemoryDcHandle to(CreateCompatibleDC(nullptr));
+    if (!copy || !from || !to)
+        return {};
+    const SelectScope read(from.get(), source);
+    const SelectScope write(to.get(), copy.get());
+    if (!read || !write || !BitBlt(to.get(), 0, 0, bm.bmWidth, bm.bmHeight, from.get(), 0, 0, SRCCOPY))
+        return {};
+    return copy;
 }
 
 }  // namespace
@@ -175,7 +199,7 @@ std::variant<PicturePtr, PictureLoadError> LoadPicture(const std::wstring& fileN
     HANDLE source = reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(handle));
     PicturePtr result;
     if (type == PICTYPE_BITMAP)
-        result = Picture::FromBitmap(BitmapHandle(static_cast<HBITMAP>(CopyImage(source, IMAGE_BITMAP, 0, 0, 0))));
+        result = Picture::FromBitmap(OpaqueCopy(static_cast<HBITMAP>(source)));
     else if (type == PICTYPE_ICON)
         result = Picture::FromIcon(IconHandle(CopyIcon(static_cast<HICON>(source))));
     if (!result)

@@ -2,6 +2,23 @@
 
 namespace rt {
 
+namespace {
+
+// Property names are read regardless of case (stored design data may hold them in lower case); they are
+// plain ASCII names, so only ASCII letters fold.
+bool SameName(std::wstring_view a, std::wstring_view b)
+{
+    const auto fold = [](wchar_t c) { return c >= L'A' && c <= L'Z' ? static_cast<wchar_t>(c - L'A' + L'a') : c; };
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (fold(a[i]) != fold(b[i]))
+            return false;
+    return true;
+}
+
+}  // namespace
+
 PropertyBag::PropertyBag(std::initializer_list<Entry> entries)
 {
     for (const Entry& entry : entries)
@@ -11,15 +28,17 @@ PropertyBag::PropertyBag(std::initializer_list<Entry> entries)
 const PropertyValue* PropertyBag::Find(std::wstring_view key) const
 {
     for (const Entry& entry : entries_)
-        if (entry.first == key)
+        if (SameName(entry.first, key))
             return &entry.second;
     return nullptr;
 }
 
 void PropertyBag::Write(std::wstring_view key, PropertyValue value)
 {
+    // A name written again keeps its place and takes the value and the spelling given now.
     for (Entry& entry : entries_) {
-        if (entry.first == key) {
+        if (SameName(entry.first, key)) {
+            entry.first = key;
             entry.second = std::move(value);
             return;
         }
@@ -30,7 +49,7 @@ void PropertyBag::Write(std::wstring_view key, PropertyValue value)
 void PropertyBag::Write(std::wstring_view key, PropertyValue value, const PropertyValue& defaultValue)
 {
     if (value == defaultValue) {
-        std::erase_if(entries_, [&](const Entry& entry) { return entry.first == key; });
+        std::erase_if(entries_, [&](const Entry& entry) { return SameName(entry.first, key); });
         return;
     }
     Write(key, std::move(value));

@@ -9,7 +9,8 @@
 //     });
 //
 // A control reads each value with a default for an absent key, and writes it either always or only when it
-// differs from a default (the usual way to keep design data short).
+// differs from a default (the usual way to keep design data short). Keys are matched regardless of case
+// ("officexpstyle" reads "OfficeXpStyle"); a key is written as given.
 #include "runtime/StdFont.h"
 
 #include <cstdint>

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -70,9 +71,9 @@ protected:
         DesignSheet::Design();
         widget.Move(120, SheetHeight(), 540, 540);
     }
-    bool SaveChanges() override
+    bool SaveChanges(bool pagesApplied) override
     {
-        calls.push_back(L"Save");
+        calls.push_back(pagesApplied ? L"Save" : L"Save what the controls report");
         return !saveFails;
     }
 };
@@ -155,13 +156,34 @@ TEST_F(DesignSheetTest, OkAppliesAndClosesButStaysWhileAPageRefusesOrTheSaveFail
     EXPECT_EQ(calls, (std::vector<std::wstring>{L"Save"}));
 }
 
-TEST_F(DesignSheetTest, CancelClosesWithoutApplyingAndSavesWhatTheControlsChanged)
+// Cancel throws away what was not applied: every way of closing but OK neither applies nor saves, also while
+// the last save failed (which must never keep the user in the window).
+TEST_F(DesignSheetTest, CancelAndTheCloseBoxCloseWithoutApplyingOrSaving)
 {
-    Type(sheet.first, L"1");
-    calls.clear();
-    test::Click(sheet.cmdCancel);
-    EXPECT_FALSE(sheet.IsLoaded());
-    EXPECT_EQ(calls, (std::vector<std::wstring>{L"Save"}));
+    const std::function<void()> closers[] = {
+        [this] { test::Click(sheet.cmdCancel); },
+        [] { PressKey(VK_ESCAPE); },
+        [this] { SendMessageW(sheet.hWnd(), WM_SYSCOMMAND, SC_CLOSE, 0); },  // the close box and Alt+F4
+        [this] { SendMessageW(sheet.hWnd(), WM_CLOSE, 0, 0); },
+    };
+    for (std::size_t i = 0; i < std::size(closers); ++i) {
+        SCOPED_TRACE(i);
+        if (!sheet.IsLoaded()) {
+            sheet.Show();
+            Settle();
+        }
+        Type(sheet.first, L"1");
+        sheet.saveFails = true;
+        test::Click(sheet.cmdApply);  // applied, but the save fails
+        ASSERT_TRUE(sheet.IsLoaded());
+        Type(sheet.first, L"2");
+        calls.clear();
+        closers[i]();
+        Settle();
+        EXPECT_FALSE(sheet.IsLoaded());
+        EXPECT_EQ(calls, std::vector<std::wstring>{});
+        sheet.saveFails = false;
+    }
 }
 
 TEST_F(DesignSheetTest, KeysReachOkCancelAndTheTabs)
@@ -184,7 +206,7 @@ TEST_F(DesignSheetTest, KeysReachOkCancelAndTheTabs)
     calls.clear();
     PressKey(VK_ESCAPE);  // Cancel
     EXPECT_FALSE(sheet.IsLoaded());
-    EXPECT_EQ(calls, (std::vector<std::wstring>{L"Save"}));
+    EXPECT_EQ(calls, std::vector<std::wstring>{});
 }
 
 // The focus never stays on a page that is hidden: keys typed after Ctrl+Tab, or with the mouse's choice of tab,

@@ -2,6 +2,7 @@
 // property-set file.
 #include "designer/IconListDesigner_win.h"
 
+#include "runtime/FileIo_win.h"
 #include "runtime/Handles_win.h"
 #include "runtime/PropertySetStore_win.h"
 #include "support/DialogScript_win.h"
@@ -10,6 +11,7 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -357,6 +359,70 @@ TEST_F(DesignerTest, DepthAloneIsStoredWithoutRecreatingAndLoweringItWarns)
     test::PressKey(VK_HOME);
     EXPECT_EQ(combo.ListIndex(), 0);
     EXPECT_TRUE(designer.cmdApply.Enabled());
+}
+
+std::vector<std::uint8_t> FileBytes(const std::wstring& path)
+{
+    auto read = rt::ReadWholeFile(path, 1u << 20);
+    auto* bytes = std::get_if<std::vector<std::uint8_t>>(&read);
+    return bytes ? std::move(*bytes) : std::vector<std::uint8_t>{};
+}
+
+// Cancel throws away what was not applied: every way of closing but OK leaves the file as it was opened, also
+// after an Apply that failed on a read-only file (which must never trap the user in the window).
+TEST_F(DesignerTest, OnlyApplyAndOkWriteTheFileAndCancelAlwaysCloses)
+{
+    Open();
+    AddImages();
+    ASSERT_FALSE(rt::WritePropertySetFile(path, Image().SaveProperties()));  // a saved set of four images
+    designer.Unload();
+    const std::vector<std::uint8_t> saved = FileBytes(path);
+    ASSERT_FALSE(saved.empty());
+    auto& images = designer.ppgImages1;
+    const std::function<void()> edits[] = {
+        [&] {
+            DialogScript script;
+            script.Answer(IDYES);
+            test::Click(images.cmdClear);
+        },
+        [&] { test::Click(images.cmdRemove); },
+        [&] {
+            rt::IconHandle icon = SolidIcon(kColours[0]);
+            Image().AddFromHandle(icon.get(), imagelist::kImageIcon, std::wstring(L"new"));
+            images.SetChanged(true);  // as the page's Add does
+        },
+    };
+    const std::function<void()> closers[] = {
+        [&] { test::Click(designer.cmdCancel); },
+        [] { test::PressKey(VK_ESCAPE); },
+        [&] { SendMessageW(designer.hWnd(), WM_SYSCOMMAND, SC_CLOSE, 0); },  // the close box and Alt+F4
+    };
+    for (bool readOnly : {false, true}) {
+        ASSERT_TRUE(SetFileAttributesW(path.c_str(), readOnly ? FILE_ATTRIBUTE_READONLY : FILE_ATTRIBUTE_NORMAL));
+        for (std::size_t e = 0; e < std::size(edits); ++e) {
+            for (std::size_t c = 0; c < std::size(closers); ++c) {
+                SCOPED_TRACE(testing::Message() << "read-only " << readOnly << ", edit " << e << ", closer " << c);
+                Open();
+                designer.tabPages.SetSelectedIndex(1);
+                Settle();
+                edits[e]();
+                ASSERT_TRUE(designer.cmdApply.Enabled());
+                if (readOnly) {
+                    DialogScript script;
+                    script.Answer(IDOK);
+                    test::Click(designer.cmdApply);
+                    ASSERT_EQ(script.Shown().size(), 1u);  // could not be saved
+                    ASSERT_TRUE(designer.IsLoaded());
+                }
+                closers[c]();
+                Settle();
+                EXPECT_FALSE(designer.IsLoaded());
+                EXPECT_EQ(FileBytes(path), saved);
+                if (designer.IsLoaded())
+                    designer.Unload();
+            }
+        }
+    }
 }
 
 TEST_F(DesignerTest, CancelLeavesTheControlAsItWas)

@@ -14,6 +14,7 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -36,6 +37,39 @@ COLORREF Ref(std::uint32_t rgb)
 test::Bytes CorneredBitmap(std::uint32_t rgb, std::uint32_t corner, int width = 16)
 {
     return test::BitmapFile(width, 16, [&](int x, int y) { return x == 0 && y == 0 ? corner : rgb; });
+}
+
+// The colour of image `position` at (x, y) drawn transparently over white.
+COLORREF PixelOf(const IconList& list, int position, int x = 8, int y = 8)
+{
+    rt::WindowDc screen(nullptr);
+    rt::MemoryDcHandle dc(CreateCompatibleDC(screen.get()));
+    rt::BitmapHandle canvas(CreateCompatibleBitmap(screen.get(), 16, 16));
+    rt::SelectScope select(dc.get(), canvas.get());
+    PatBlt(dc.get(), 0, 0, 16, 16, WHITENESS);
+    ImageList_Draw(list.hIml(), position - 1, dc.get(), 0, 0, ILD_TRANSPARENT);
+    return GetPixel(dc.get(), x, y);
+}
+
+// An image as the user sees it: its key, its centre and its top-left corner drawn over white.
+struct ImageSummary {
+    std::wstring key;
+    COLORREF centre = 0;
+    COLORREF corner = 0;
+    friend bool operator==(const ImageSummary&, const ImageSummary&) = default;
+    friend std::ostream& operator<<(std::ostream& out, const ImageSummary& image)
+    {
+        return out << std::string(image.key.begin(), image.key.end()) << " " << std::hex << image.centre << "/"
+                   << image.corner << std::dec;
+    }
+};
+
+std::vector<ImageSummary> Summary(const IconList& list)
+{
+    std::vector<ImageSummary> images;
+    for (int i = 1; i <= list.ImageCount(); ++i)
+        images.push_back({list.ItemKey(i).value_or(L"?"), PixelOf(list, i), PixelOf(list, i, 0, 0)});
+    return images;
 }
 
 class ImagesPageTest : public ::testing::Test {
@@ -108,16 +142,17 @@ protected:
             keys.push_back(Image().ItemKey(i).value_or(L"?"));
         return keys;
     }
-    // The colour of image `position` at (x, y) drawn transparently over white.
-    COLORREF Pixel(int position, int x = 8, int y = 8)
+    COLORREF Pixel(int position, int x = 8, int y = 8) { return PixelOf(Image(), position, x, y); }
+    // The images of the set as a new design host reads it from the file.
+    std::vector<ImageSummary> Reopened()
     {
-        rt::WindowDc screen(nullptr);
-        rt::MemoryDcHandle dc(CreateCompatibleDC(screen.get()));
-        rt::BitmapHandle canvas(CreateCompatibleBitmap(screen.get(), 16, 16));
-        rt::SelectScope select(dc.get(), canvas.get());
-        PatBlt(dc.get(), 0, 0, 16, 16, WHITENESS);
-        ImageList_Draw(Image().hIml(), position - 1, dc.get(), 0, 0, ILD_TRANSPARENT);
-        return GetPixel(dc.get(), x, y);
+        designer::IconListDesigner again;
+        EXPECT_TRUE(again.Open(folder + L"\\set.pvps"));
+        again.Show();
+        Settle();
+        auto images = Summary(again.Image1);
+        again.Unload();
+        return images;
     }
     // Replaces the text of `box` by typing.
     void Retype(rt::TextBox& box, const wchar_t* text)
@@ -259,6 +294,55 @@ TEST_F(ImagesPageTest, BitmapsTurnTheChosenColourTransparent)
     EXPECT_EQ(seed, RGB(255, 0, 0));
     EXPECT_EQ(Page().txtRGB[2].Text(), L"3");
     EXPECT_EQ(Page().lblColor.BackColor(), static_cast<rt::OleColor>(RGB(1, 2, 3)));
+}
+
+// Whatever the page adds and Apply applies is in the file: adds through the picture loader and the frames of an
+// animated cursor name no changed property of the control, and must be saved all the same.
+TEST_F(ImagesPageTest, EveryAddIsSavedByApplyAndReadByANewHost)
+{
+    ShowImages();
+    Write(L"pic.gif", test::GifFile(16, 16, {0x000000, kColours[3]}, [](int x, int y) { return x + y > 0 ? 1 : 0; }));
+    const std::vector<std::uint32_t> frames(std::begin(kColours), std::begin(kColours) + 3);
+    Write(L"walk.ani", test::AnimatedCursorFile(16, frames));
+    Write(L"A.ico", test::IconFile(16, kColours[4]));
+    Write(L"b.cur", test::IconFile(16, kColours[5], true));
+    Write(L"C.bmp", CorneredBitmap(kColours[2], 0));
+    struct Step {
+        const wchar_t* file;
+        bool keys;
+        int count;
+    };
+    const Step steps[] = {{L"pic.gif", false, 1}, {L"walk.ani", false, 4},  {L"walk.ani", true, 7},
+                          {L"A.ico", true, 8},    {L"b.cur", true, 9},      {L"C.bmp", true, 10}};
+    DialogScript script;
+    for (const Step& step : steps) {
+        SCOPED_TRACE(std::wstring(step.file) + (step.keys ? L" keyed" : L""));
+        if ((Page().chkSetKeys.Value() == 1) != step.keys)
+            test::Click(Page().chkSetKeys);
+        if (std::wstring(step.file) == L"walk.ani")
+            script.Answer(IDYES);  // all frames
+        Add({step.file});
+        ASSERT_EQ(Image().ImageCount(), step.count);
+        ASSERT_TRUE(designer.cmdApply.Enabled());
+        test::Click(designer.cmdApply);
+        EXPECT_FALSE(designer.cmdApply.Enabled());
+        EXPECT_EQ(Reopened(), Summary(Image()));
+    }
+    EXPECT_EQ(Keys(), (std::vector<std::wstring>{L"", L"C", L"B", L"A", L"WALK:1", L"WALK:2", L"WALK:3", L"", L"",
+                                                 L""}));
+}
+
+// The top-left colour of a picture turns transparent whatever alpha the picture loader gives its pixels, in the
+// list and in the saved set.
+TEST_F(ImagesPageTest, APicturesTopLeftColourTurnsTransparent)
+{
+    ShowImages();
+    Write(L"pic.gif", test::GifFile(16, 16, {kColours[1], kColours[3]}, [](int x, int y) { return x + y > 0; }));
+    Add({L"pic.gif"});
+    EXPECT_EQ(Pixel(1, 0, 0), RGB(255, 255, 255));
+    EXPECT_EQ(Pixel(1), Ref(kColours[3]));
+    test::Click(designer.cmdApply);
+    EXPECT_EQ(Reopened(), (std::vector<ImageSummary>{{L"", Ref(kColours[3]), RGB(255, 255, 255)}}));
 }
 
 // Moves keep keys with their images; a removal is offered to apply and reaches the saved set.

@@ -8,6 +8,8 @@
 #include "runtime/Resources_win.h"
 #include "runtime/Screen_win.h"
 
+#include "support/ImageFileBytes.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -384,6 +386,39 @@ TEST_F(IconListTest, BitmapsAreCutAndPlacedAfterAPosition)
     // 0 after, and any after in an empty list, append.
     ASSERT_TRUE(list().AddFromHandle(MakeIcon(Pattern(16, 16, 9)).get(), kImageIcon, std::wstring(L"end"), -1, 0.0));
     EXPECT_EQ(list().ItemIndex(std::wstring(L"end")), 8);
+}
+
+// ImageCount is a 16-bit count: an add that would take the list past 32,767 images is refused and leaves the
+// list, its count and its keys exactly as they were.
+TEST_F(IconListTest, NoAddTakesTheListPast32767Images)
+{
+    list().SetIconSizeX(1);
+    list().SetIconSizeY(1);
+    list().Clear();
+    Screen screen;
+    const auto wide = [&](int width) { return rt::BitmapHandle(CreateCompatibleBitmap(screen.dc.get(), width, 1)); };
+    const std::wstring file = TempFile(L"wide.bmp");
+    WriteFile(file, test::BitmapFile(40000, 1, [](int, int) { return 0x336699u; }));
+    EXPECT_EQ(list().AddFromFile(file, kImageBitmap, std::wstring(L"wide")), 0);
+    EXPECT_FALSE(list().AddFromHandle(wide(32768).get(), kImageBitmap));
+    EXPECT_EQ(list().ImageCount(), 0);
+
+    AddIcons({L"first"}, 1);
+    ASSERT_TRUE(list().AddFromHandle(wide(32766).get(), kImageBitmap, std::wstring(L"strip"), -1, 1.0));
+    EXPECT_EQ(list().ImageCount(), 32767);
+    rt::Err().Clear();
+    EXPECT_EQ(list().ItemKey(1), L"first");
+    EXPECT_EQ(list().ItemKey(2), L"strip");
+    EXPECT_EQ(list().ItemKey(32767), L"");
+    EXPECT_EQ(rt::Err().Number(), 0);
+    EXPECT_FALSE(list().AddFromHandle(MakeIcon(Pattern(1, 1, 0)).get(), kImageIcon, std::wstring(L"one more")));
+    EXPECT_FALSE(list().AddFromHandle(wide(1).get(), kImageBitmap, std::wstring(L"one more"), -1, 1.0));
+    EXPECT_EQ(list().ImageCount(), 32767);
+    EXPECT_EQ(list().ItemIndex(std::wstring(L"strip")), 2);
+    EXPECT_FALSE(list().KeyExists(L"one more"));
+    list().RemoveImage(32767.0);
+    EXPECT_TRUE(list().AddFromHandle(MakeIcon(Pattern(1, 1, 0)).get(), kImageIcon, std::wstring(L"last")));
+    EXPECT_EQ(list().ItemIndex(std::wstring(L"last")), 32767);
 }
 
 TEST_F(IconListTest, SwapAndCopyMoveImagesAndKeysByPixels)

@@ -57,3 +57,18 @@ TEST(PropertyBag, ReadsConvertNumbersAndFallBackOnOtherTypes)
     EXPECT_EQ(bag.Read<rt::PicturePtr>(L"font", nullptr), nullptr);
     EXPECT_EQ(bag.Read<std::wstring>(L"absent", L"dflt"), L"dflt");
 }
+
+// Stored design data may hold the names in lower case: a name is found whatever its case, a name written again
+// in another case replaces the value and takes the new spelling, and a default removes it in any case.
+TEST(PropertyBag, NamesMatchRegardlessOfCase)
+{
+    PropertyBag bag{{L"officexpstyle", true}, {L"activemenuforecolor", 0}, {L"menubackgroundcolor", 0xFFFFFF}};
+    EXPECT_TRUE(bag.Read(L"OfficeXpStyle", false));
+    EXPECT_EQ(bag.Read<std::int32_t>(L"ActiveMenuForeColor", -1), 0);
+    EXPECT_EQ(bag.Read<std::int32_t>(L"MenuBackgroundColor", -1), 0xFFFFFF);
+    EXPECT_EQ(bag.Read<std::int32_t>(L"MenuBackgroundColour", -1), -1);  // a longer name is another name
+    bag.Write(L"ActiveMenuForeColor", 255);
+    bag.Write(L"MENUBACKGROUNDCOLOR", -1, -1);
+    EXPECT_EQ(Keys(bag), (std::vector<std::wstring>{L"officexpstyle", L"ActiveMenuForeColor"}));
+    EXPECT_EQ(bag.Read<std::int32_t>(L"activemenuforecolor", -1), 255);
+}
