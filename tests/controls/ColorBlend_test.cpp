@@ -20,6 +20,7 @@ TEST(BlendColors, WeighsEachChannelAndTreatsMinusOneAsWhite)
     const Case cases[] = {
         {0x000000, 0xFFFFFF, 128, 0x7F7F7F},  // 255 * 127 / 255 in every channel
         {0x123456, 0xABCDEF, 255, 0x123456},  {0x123456, 0xABCDEF, 0, 0xABCDEF},
+        {0xFFFFFF, 0x000000, 255, 0xFFFFFF},  {0x000000, 0xFFFFFF, 0, 0xFFFFFF},  // the ends exact at full channels
         {0x0000FF, 0xFF0000, 80, 0xAF0050},   // channels stay in place
         {0x102030, 0x405060, 40, 0x384858},   // red 48 * 40 / 255 + 96 * 215 / 255 = 88.47
         {-1, 0x000000, 128, 0x808080},        {0x000000, -1, 64, 0xBFBFBF},  // -1 did not translate: white

@@ -66,4 +66,18 @@ TEST(ReadGrowing, AsksAgainWithTheSizeThePlatformNeeds)
         EXPECT_EQ(asked, sizes);
     }
     EXPECT_FALSE(ReadGrowing([](wchar_t*, std::size_t) -> std::size_t { return 0; }, 261).has_value());
+
+    // A text that outgrows every buffer it is asked with gives nothing, not a cut or empty text, and the
+    // asking stops after a few rounds.
+    int calls = 0;
+    const auto growing = [&](wchar_t* buffer, std::size_t size) -> std::size_t {
+        if (++calls > 20) {
+            ADD_FAILURE() << "still asking";
+            return 0;
+        }
+        std::fill(buffer, buffer + size, L'g');
+        return size + 10;
+    };
+    EXPECT_FALSE(ReadGrowing(growing, 261).has_value());
+    EXPECT_GE(calls, 2);
 }

@@ -220,6 +220,9 @@ TEST(TapeIsClosed, LooksFourPlacesFromTheEnd)
     EXPECT_FALSE(core::TapeIsClosed(L"                      12 +\r\n"));
     EXPECT_FALSE(core::TapeIsClosed(L""));
     EXPECT_FALSE(core::TapeIsClosed(L"=\r\n"));
+    // A result line's "=" mark stands three places from the end: the block is still open.
+    EXPECT_FALSE(core::TapeIsClosed(core::TapeLine(L"30", core::kMarkEquals)));
+    EXPECT_FALSE(core::TapeIsClosed(L"                      30 =\r\n"));
 }
 
 TEST(ProgramState, TakesSeparatorAndDateOrderFromTheLocale)

@@ -17,6 +17,19 @@ TEST(Tape, ClearedHeaderLeavesTheTapeClosed)
         EXPECT_NE(header.find(c.date), std::wstring::npos);
     }
     EXPECT_EQ(core::ClearedTapeHeader(L"06/12/26", L"21:30"), L" 06/12/26 21:30 ==========\r\n");
+    // Filled to 26 characters while three "=" still fit; a longer stamp gets three and runs over.
+    struct Exact {
+        std::wstring_view date, time, header;
+    };
+    for (const Exact& c : {Exact{L"06/12/2026", L"9:30:59 PM", L" 06/12/2026 9:30:59 PM ===\r\n"},
+                           Exact{L"06/12/2026", L"09:30:59 PM", L" 06/12/2026 09:30:59 PM ===\r\n"},
+                           Exact{L"6 December 2026", L"9:30:59", L" 6 December 2026 9:30:59 ===\r\n"},
+                           Exact{L"December 6, 2026", L"9:30 PM", L" December 6, 2026 9:30 PM ===\r\n"},
+                           Exact{L"a very long date text here", L"21:30:59",
+                                 L" a very long date text here 21:30:59 ===\r\n"}}) {
+        SCOPED_TRACE(std::string(c.header.begin(), c.header.end()));
+        EXPECT_EQ(core::ClearedTapeHeader(c.date, c.time), c.header);
+    }
 }
 
 TEST(Tape, BackupRecordKeepsTheTapeWhole)

@@ -103,6 +103,17 @@ TEST(IconRecord, HeadersAreLittleEndianFieldByField)
     EXPECT_EQ(GetHeader(out), odd);
 }
 
+TEST(IconRecord, TheHotSpotIsTheMiddleOfEachSide)
+{
+    // 13 x 6: x and y differ, so a swap of the two shows.
+    const std::vector<std::uint8_t> bytes = Record(13, 6);
+    const std::vector<std::uint8_t> head{1, 0, 0, 0, 6, 0, 0, 0, 3, 0, 0, 0};
+    EXPECT_EQ(std::vector(bytes.begin(), bytes.begin() + 12), head);
+    std::uint8_t out[12];
+    PutHead(out, {1, 6, 3});
+    EXPECT_EQ(std::vector(out, out + 12), head);
+}
+
 TEST(IconRecord, PixelsSurviveTheRecordAtBothLayouts)
 {
     for (std::int32_t version : {kProgramVersion, 0}) {
@@ -128,6 +139,26 @@ TEST(IconRecord, WideMaskRowsFillTheStartOfTheirArea)
         ASSERT_EQ(bytes[area + i], 0xFF) << i;
     for (std::size_t i = 128; i < 256; ++i)
         ASSERT_EQ(bytes[area + i], 0) << i;
+}
+
+TEST(IconRecord, AMaskOfFewerRowsLeavesTheRowsBelowItOpaque)
+{
+    // A 6 x 4 icon whose mask is one row high and whose bytes end with that row: nothing past the row (nor
+    // before the mask's area) may be read as mask. The mask header's unused bits field holds ones, so a row
+    // taken from just before the area would show as transparent.
+    const IconPixels icon = Checker(6, 4, 5);
+    const std::vector<std::uint8_t> full = *EncodeRecord(icon, kProgramVersion);
+    const std::size_t maskHeader = 12 + 24 + 6 * 4 * 4;
+    std::vector<std::uint8_t> bytes(full.data(), full.data() + maskHeader + 24 + 4);  // an allocation of its own
+    Poke32(bytes, maskHeader + 8, 1);
+    Poke32(bytes, maskHeader + 20, -1);
+    bytes[maskHeader + 24] = 0xA8;  // pixels 0, 2 and 4 of the top row
+    const auto back = DecodeRecord(bytes, 0, kProgramVersion);
+    ASSERT_TRUE(back);
+    EXPECT_EQ(back->colour, icon.colour);
+    std::vector<bool> transparent(24, false);
+    transparent[0] = transparent[2] = transparent[4] = true;
+    EXPECT_EQ(back->transparent, transparent);
 }
 
 TEST(IconRecord, RecordsAreFoundBackToBack)

@@ -44,6 +44,31 @@ TEST(ImageKeys, NumbersAndNumericTextsArePositions)
     EXPECT_EQ(ImageKeys().Find(1.0, 0), -1);
 }
 
+TEST(ImageKeys, NumericTextsOutsideThePositionsAreKeys)
+{
+    ImageKeys keys;
+    keys.Fit(4);
+    for (auto [i, key] : {std::pair{0, L"x"}, {1, L"0"}, {2, L"-2"}, {3, L"12"}})
+        ASSERT_EQ(keys.Set(static_cast<std::size_t>(i), key), KeyResult::Stored);
+    struct Case {
+        const char* what;
+        ImageRef ref;
+        int position;
+    };
+    for (const Case& c : {Case{"text past the last position", std::wstring(L"12"), 4},
+                          Case{"text 0", std::wstring(L"0"), 2}, Case{"negative text", std::wstring(L"-2"), 3},
+                          Case{"a number is never a key", 12.0, -1}, Case{"the last position", 4.0, 4},
+                          Case{"the last position as text", std::wstring(L"4"), 4},
+                          Case{"empty text, every image keyed", std::wstring(), -1}}) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(keys.Find(c.ref, 4), c.position);
+    }
+    // Fewer keys than images: an empty text names the first image past them, never one past the last.
+    keys.Fit(2);
+    EXPECT_EQ(keys.Find(std::wstring(), 4), 3);
+    EXPECT_EQ(keys.Find(std::wstring(), 2), -1);
+}
+
 TEST(ImageKeys, DuplicatesAreRefusedExceptBlanks)
 {
     ImageKeys keys;

@@ -224,6 +224,10 @@ TEST(Decimal, ConvertsDoublesKeepingFifteenSignificantDigits)
         {1234567890123456.5, L"1234567890123460"},
         // Scaled in double arithmetic, 9.9999999999999947 lands on a tie and rounds up.
         {9.999999999999995, L"10"},
+        // Exact ties at the 15th digit go to the even neighbour, down as well as up.
+        {100000000000002.5, L"100000000000002"},
+        {100000000000003.5, L"100000000000004"},
+        {-100000000000002.5, L"-100000000000002"},
         {79228162514264328e12, L"79228162514264300000000000000"},  // the largest double below 2^96
         {79228162514264337593543950336.0, L"Overflow"},              // 2^96
         {std::nan(""), L"Overflow"},

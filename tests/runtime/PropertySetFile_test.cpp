@@ -84,6 +84,17 @@ TEST(PropertySetFile, WritesLittleEndianCountedUtf16)
                              2, 0, 0, 0, 'I', 0, 'X', 0, 3, 4, 0, 0, 0, 0x00, 0x00, 0x09, 0x00,  // Long 589824
                              1, 0, 0, 0, 'K', 0, 4, 4, 0, 0, 0, 0x3D, 0xD8, 0x00, 0xDE};  // String U+1F600
     EXPECT_EQ(Encode(PropertyBag{{L"IX", 589824}, {L"K", L"\U0001F600"}}), expected);
+
+    // Names and font names beyond the Basic Multilingual Plane are counted in code units: two for U+1F600.
+    const ByteArray beyond{'P', 'V', 'P', 'S', 1, 0, 0, 0, 2, 0, 0, 0,
+                           2, 0, 0, 0, 0x3D, 0xD8, 0x00, 0xDE, 1, 1, 0, 0, 0, 1,  // Boolean True
+                           1, 0, 0, 0, 'F', 0, 6, 19, 0, 0, 0, 3, 0, 0, 0, 'a', 0, 0x3D, 0xD8, 0x00, 0xDE,
+                           0, 0, 0, 0, 0, 0, 0x20, 0x40, 1};  // font "a" U+1F600, 8, bold
+    const PropertyBag bag{{L"\U0001F600", true}, {L"F", rt::StdFont{L"a\U0001F600", 8.0, true, false, false, false}}};
+    EXPECT_EQ(Encode(bag), beyond);
+    auto decoded = rt::DecodePropertySet(beyond);
+    ASSERT_TRUE(std::holds_alternative<PropertyBag>(decoded));
+    EXPECT_EQ(std::get<PropertyBag>(decoded), bag);
 }
 
 // A picture object lives only in the running program: it is refused, not written as nothing.

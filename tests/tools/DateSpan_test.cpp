@@ -97,6 +97,9 @@ TEST(DateSpan, CalculatesEverySpanInEveryDateStyle)
         {"the weeks button zeroes typed months; unticked days keep their text", Ymd(2021, 1, 1), {},
          Ymd(2021, 2, 3), {L"", L"1", L"", L"3"}, {true, true, true, false}, SpanButton::Weeks, SpanOutcome::Done,
          {L"0", L"0", L"4", L"3"}, L"0"},
+        {"the months button keeps unticked typed months", Ymd(2021, 1, 1), {}, Ymd(2021, 2, 3),
+         {L"", L"1", L"", L"3"}, {true, false, true, true}, SpanButton::Months, SpanOutcome::Done,
+         {L"0", L"1", L"4", L"5"}, L"0"},
         {"final before initial", Ymd(2021, 3, 15), Ymd(2020, 1, 1), Ymd(2020, 1, 1), {L"1", L"1", L"1", L"1"}, kAll,
          SpanButton::Years, SpanOutcome::FinalBeforeInitial, {L"0", L"0", L"0", L"0"}, L""},
         {"a negative typed span", Ymd(2021, 3, 15), {}, Ymd(2021, 3, 14), {L"", L"", L"", L"-1"}, kAll,
@@ -241,8 +244,14 @@ TEST(DateSpan, TapeBlockListsTheNonZeroUnitsIn24Columns)
     });
     // A unit text wider than its column has no line; the others stay.
     rt::ScopedLocale locale(rt::Locale::PortugueseBR());
+    const std::wstring head = Line(L"[02/01/2020] - ") + Line(L"[01/01/2020] = ");
     EXPECT_EQ(tools::DateTapeBlock(L"01/01/2020", L"02/01/2020", {L"1234567890123456", L"", L"", L"1"}),
-              Line(L"[02/01/2020] - ") + Line(L"[01/01/2020] = ") + Line(L" days: 1 ") + tail);
+              head + Line(L" days: 1 ") + tail);
+    // One exactly as wide as its column (15, 14, 13 and 16 characters) fills it with no blank before it.
+    EXPECT_EQ(tools::DateTapeBlock(L"01/01/2020", L"02/01/2020",
+                                   {L"123456789012345", L"12345678901234", L"1234567890123", L"1234567890123456"}),
+              head + L" years: 123456789012345 \r\n months: 12345678901234 \r\n   weeks: 1234567890123 \r\n"
+                     L" days: 1234567890123456 \r\n" + tail);
 }
 
 }  // namespace

@@ -142,6 +142,22 @@ TEST(HealthyWeight, ArrowFollowsTheWeightAndIsPinnedAtTheEnds)
     }
 }
 
+TEST(HealthyWeight, GaugeZonesOfEachSex)
+{
+    // The design's zones: the woman's gauge is the form's own, the man's is laid over it.
+    struct Case {
+        Sex sex;
+        std::vector<int> zones;  // thin width, first mark's left, second mark's width and left, obese left and width
+    };
+    for (const Case& c : {Case{Sex::Man, {1300, 1180, 200, 2120, 2120, 1305}},
+                          Case{Sex::Woman, {1200, 1080, 255, 2220, 2220, 1200}}}) {
+        SCOPED_TRACE(c.sex == Sex::Man ? "man" : "woman");
+        const tools::GaugeLayout g = tools::GaugeFor(c.sex);
+        EXPECT_EQ((std::vector{g.minWidth, g.tol1Left, g.tol2Width, g.tol2Left, g.maxLeft, g.maxWidth}), c.zones);
+        EXPECT_LE(g.maxLeft + g.maxWidth, 60 + 3390);  // the obese zone ends on the gauge
+    }
+}
+
 TEST(HealthyWeight, VerdictComparesWithTheShownLimits)
 {
     struct Case {
