@@ -105,6 +105,13 @@ TEST(ImageKeys, KeysFollowRemovalsSwapsAndRestores)
     // Restored keys skip the tests, one-character ones included, and start where they are told.
     keys.Assign(1, {L"a", L"", L"x"});
     EXPECT_EQ(keys.All(), (std::vector<std::wstring>{L"", L"a", L"", L"x"}));
+    // Images added at the end and placed after the first: their keys move with them, the rest follow.
+    keys.Fit(6);
+    keys.Assign(4, {L"n1", L"n2"});
+    keys.Rotate(1, 4, 6);
+    EXPECT_EQ(keys.All(), (std::vector<std::wstring>{L"", L"n1", L"n2", L"a", L"", L"x"}));
+    keys.Rotate(1, 4, 7);  // past the keys: nothing moves
+    EXPECT_EQ(keys.All(), (std::vector<std::wstring>{L"", L"n1", L"n2", L"a", L"", L"x"}));
     EXPECT_EQ(KeyText(7.0), L"7");
     EXPECT_EQ(KeyText(std::monostate{}), L"");
 }
