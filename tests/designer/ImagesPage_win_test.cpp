@@ -6,14 +6,20 @@
 #include "controls/mCommonDialog_win.h"
 #include "runtime/FileIo_win.h"
 #include "runtime/Handles_win.h"
+#include "runtime/Picture_win.h"
 #include "runtime/PropertySetStore_win.h"
 #include "support/DialogScript_win.h"
 #include "support/FormDriver_win.h"
+#include "support/HostileImageFiles.h"
 #include "support/ImageFileBytes.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <cstring>
+#include <functional>
+#include <map>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -21,6 +27,7 @@
 namespace {
 
 using imagelist::IconList;
+using rt::ImageFileKind;
 using test::DialogScript;
 using test::Settle;
 
@@ -500,6 +507,108 @@ TEST_F(ImagesPageTest, AltAAddsAgainWhileApplyIsOffered)
         test::PressAltKey(L'a');
         EXPECT_EQ(dialogs, press);
         EXPECT_TRUE(designer.cmdApply.Enabled());
+    }
+}
+
+// Back to the first `keep` images after an add that placed its images after image 1.
+void RemoveAdded(IconList& list, std::size_t keep)
+{
+    while (list.ImageCount() > static_cast<int>(keep))
+        list.RemoveImage(2.0);
+}
+
+// Hostile image files through every path of the page that reaches a platform reader: AddFromFile as bitmap,
+// icon and cursor, all frames of a cursor, and the picture loader with AddFromHandle. The readers under Wine
+// trust every header field; no file may end or hang the host, and one that adds nothing leaves the list
+// exactly as it was.
+TEST_F(ImagesPageTest, NoFileEndsTheHostAndARefusedOneChangesNothing)
+{
+    // Icons of 4 pixels, so that the small files the check passes are also cut and added.
+    Image().SetIconSizeX(4);
+    Image().SetIconSizeY(4);
+    Image().Clear();
+    Fill(2);
+    const std::vector<std::wstring> before = Keys();
+    std::map<ImageFileKind, int> files, refused, added;
+    for (const test::HostileImageFile& file : test::HostileImageFiles()) {
+        SCOPED_TRACE(file.name);
+        const std::string extension = file.name.substr(file.name.rfind('.'));
+        const std::wstring path = Write(L"hostile" + std::wstring(extension.begin(), extension.end()), file.bytes);
+        const bool holds = rt::ImageFileHoldsTogether(file.kind, file.bytes);
+        ++files[file.kind];
+        refused[file.kind] += !holds;
+        // Each path this kind of file takes on the page, placed after image 1.
+        std::vector<std::function<bool()>> adds;
+        switch (file.kind) {
+        case ImageFileKind::Bitmap:
+            adds.push_back([&] { return Image().AddFromFile(path, imagelist::kImageBitmap, {}, false, -1, 1.0) != 0; });
+            break;
+        case ImageFileKind::IconOrCursor:
+            adds.push_back([&] { return Image().AddFromFile(path, imagelist::kImageIcon, {}, false, -1, 1.0) != 0; });
+            adds.push_back([&] { return Image().AddFromFile(path, imagelist::kImageCursor, {}, false, -1, 1.0) != 0; });
+            adds.push_back([&] {
+                const int count = Image().ImageCount();
+                designer.ppgImages1.AddCursorFrames(path, 1, L"");
+                return Image().ImageCount() != count;
+            });
+            [[fallthrough]];  // the picture loader reads icons too
+        case ImageFileKind::Picture:
+            adds.push_back([&] {
+                const auto loaded = rt::LoadPicture(path);
+                const auto* picture = std::get_if<rt::PicturePtr>(&loaded);
+                return picture && *picture && (*picture)->Bitmap() &&
+                       Image().AddFromHandle((*picture)->Bitmap(), imagelist::kImageBitmap, {}, -1, 1.0);
+            });
+            break;
+        }
+        for (const auto& add : adds) {
+            const bool took = add();
+            EXPECT_FALSE(took && !holds) << "a file the check refuses reached the reader";
+            if (took) {
+                ++added[file.kind];
+                EXPECT_EQ(Image().ItemKey(1).value_or(L"?"), L"k1");
+                RemoveAdded(Image(), before.size());
+            }
+            ASSERT_EQ(Keys(), before);
+        }
+    }
+    for (auto [kind, count] : files)
+        std::printf("kind %d: %d files, %d refused by the check, %d adds\n", static_cast<int>(kind), count,
+                    refused[kind], added[kind]);
+}
+
+// The files that ended or hung the host, through the page's own Add: each is reported as a file that could not
+// be loaded, and the list keeps its two images.
+TEST_F(ImagesPageTest, TheFilesThatEndedTheHostAreReportedAsNotLoaded)
+{
+    Fill(2);
+    ShowImages();
+    const struct {
+        const char* name;
+        test::Bytes bytes;
+        int answer;  // to the all-frames question of an .ani; 0 for none
+    } cases[] = {
+        {"empty-frames.ani", test::SmallestFaultingAnimatedCursor(), IDYES},
+        {"empty-frames-one.ani", test::SmallestFaultingAnimatedCursor(), IDNO},
+        {"empty-frames.cur", test::SmallestFaultingAnimatedCursor(), 0},
+        {"zero-width.cur", test::ZeroWidthCursor(), 0},
+        {"zero-height.cur", test::ZeroHeightCursor(), 0},
+        {"many-steps.ani", test::ManyStepsAnimatedCursor(), IDYES},
+        {"narrow.jpg", test::SlowNarrowJpeg(), 0},
+        {"huge.jpg", test::HugeJpeg(), 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::wstring path = Write(std::wstring(c.name, c.name + std::strlen(c.name)), c.bytes);
+        DialogScript script;
+        if (c.answer)
+            script.Answer(c.answer);
+        script.Answer(IDOK);
+        Add({path.substr(folder.size() + 1)});
+        ASSERT_EQ(script.Shown().size(), c.answer ? 2u : 1u);
+        EXPECT_EQ(script.Shown().back().text,
+                  L"The file '" + path + L"' could not be loaded.  Please check whether this is a valid image.");
+        EXPECT_EQ(Keys(), (std::vector<std::wstring>{L"k1", L"k2"}));
     }
 }
 
