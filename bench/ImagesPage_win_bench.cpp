@@ -117,8 +117,9 @@ int main()
                 list.RemoveImage(static_cast<double>(list.ImageCount()));
         };
         const auto add = [&](double after) {
-            return MedianMicroseconds(5, 1, [&](int) { list.AddFromHandle(strip.get(), imagelist::kImageBitmap,
-                                                                          std::wstring(), -1, after); }, back);
+            return MedianMicroseconds(
+                5, 1, [&](int) { list.AddFromHandle(strip.get(), imagelist::kImageBitmap, std::wstring(), -1, after); },
+                back);
         };
         const double placed = add(1.0);
         const double appended = add(0.0);

@@ -2,8 +2,8 @@
 
 #include "imagelist/IconRecord.h"
 #include "imagelist/IconStrip.h"
-#include "imagelist/ListRecords_win.h"
 #include "imagelist/ImageListFile.h"
+#include "imagelist/ListRecords_win.h"
 #include "imagelist/mSaveIcon_win.h"
 #include "runtime/ErrorNumbers.h"
 #include "runtime/FileIo_win.h"

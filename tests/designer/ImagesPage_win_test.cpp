@@ -319,8 +319,8 @@ TEST_F(ImagesPageTest, EveryAddIsSavedByApplyAndReadByANewHost)
         bool keys;
         int count;
     };
-    const Step steps[] = {{L"pic.gif", false, 1}, {L"walk.ani", false, 4},  {L"walk.ani", true, 7},
-                          {L"A.ico", true, 8},    {L"b.cur", true, 9},      {L"C.bmp", true, 10}};
+    const Step steps[] = {{L"pic.gif", false, 1}, {L"walk.ani", false, 4}, {L"walk.ani", true, 7},
+                          {L"A.ico", true, 8},    {L"b.cur", true, 9},     {L"C.bmp", true, 10}};
     DialogScript script;
     for (const Step& step : steps) {
         SCOPED_TRACE(std::wstring(step.file) + (step.keys ? L" keyed" : L""));
@@ -335,8 +335,8 @@ TEST_F(ImagesPageTest, EveryAddIsSavedByApplyAndReadByANewHost)
         EXPECT_FALSE(designer.cmdApply.Enabled());
         EXPECT_EQ(Reopened(), Summary(Image()));
     }
-    EXPECT_EQ(Keys(), (std::vector<std::wstring>{L"", L"C", L"B", L"A", L"WALK:1", L"WALK:2", L"WALK:3", L"", L"",
-                                                 L""}));
+    EXPECT_EQ(Keys(),
+              (std::vector<std::wstring>{L"", L"C", L"B", L"A", L"WALK:1", L"WALK:2", L"WALK:3", L"", L"", L""}));
 }
 
 // The top-left colour of a picture turns transparent whatever alpha the picture loader gives its pixels, in the
