@@ -36,6 +36,16 @@ void Put(Bytes& bytes, std::size_t at, int width, bool bigEndian, std::uint32_t 
     }
 }
 
+// A copy of `bytes` with one little-endian field of 4 bytes, or `values` of them at `at`, `at` + 4, ..., set.
+Bytes With(Bytes bytes, std::size_t at, std::initializer_list<std::uint32_t> values)
+{
+    for (std::uint32_t value : values) {
+        Put(bytes, at, 4, false, value);
+        at += 4;
+    }
+    return bytes;
+}
+
 void PutTag(Bytes& out, const char* tag)
 {
     for (int i = 0; i < 4; ++i)
@@ -246,11 +256,7 @@ void IconsAndCursors(Maker& make)
     make.Add("ani-65536-frames.ani", kind, AnimatedCursor(65536, 65536, {frame, frame}, {}, false));
     make.Add("cursor-0-width.cur", kind, ZeroWidthCursor());
     make.Add("cursor-0-height.cur", kind, ZeroHeightCursor());
-    make.Add("icon-0-width.ico", kind, [&] {
-        Bytes b = icon;
-        Put(b, kIconImage + 4, 4, false, 0);
-        return b;
-    }());
+    make.Add("icon-0-width.ico", kind, With(icon, kIconImage + 4, {0}));
     make.Noise("icon", ".ico", kind, {0, 0, 1, 0, 1, 0}, 6);
     make.Noise("cursor", ".cur", kind, {0, 0, 2, 0, 1, 0}, 6);
     make.Noise("ani", ".ani", kind, {'R', 'I', 'F', 'F', 0, 1, 0, 0, 'A', 'C', 'O', 'N'}, 6);
@@ -315,37 +321,12 @@ void Bitmaps(Maker& make)
     make.Add("rle8-lines-past-height.bmp", kind, rle({0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 1, 0, 1}));
     make.Add("rle8-absolute-runs-out.bmp", kind, rle({0, 9, 1, 2, 3}));
     make.Add("bmp-header-cut-short.bmp", kind, Bytes(rgb.begin(), rgb.begin() + 30));
-    make.Add("bmp-pixels-before-header.bmp", kind, [&] {
-        Bytes b = rgb;
-        Put(b, 10, 4, false, 20);
-        return b;
-    }());
-    make.Add("bmp-pixels-past-file.bmp", kind, [&] {
-        Bytes b = rgb;
-        Put(b, 10, 4, false, rgbSize + 100);
-        return b;
-    }());
-    make.Add("bmp-jpeg-inside.bmp", kind, [&] {
-        Bytes b = rgb;
-        Put(b, kInfo + 16, 4, false, 4);
-        return b;
-    }());
-    make.Add("bmp-png-inside.bmp", kind, [&] {
-        Bytes b = rgb;
-        Put(b, kInfo + 16, 4, false, 5);
-        return b;
-    }());
-    make.Add("bmp-65536-wide-rle.bmp", kind, [&] {
-        Bytes b = rle8;
-        Put(b, kInfo + 4, 4, false, 65536);
-        return b;
-    }());
-    make.Add("bmp-40000-square-rle.bmp", kind, [&] {
-        Bytes b = rle8;
-        Put(b, kInfo + 4, 4, false, 40000);
-        Put(b, kInfo + 8, 4, false, 40000);
-        return b;
-    }());
+    make.Add("bmp-pixels-before-header.bmp", kind, With(rgb, 10, {20}));
+    make.Add("bmp-pixels-past-file.bmp", kind, With(rgb, 10, {rgbSize + 100}));
+    make.Add("bmp-jpeg-inside.bmp", kind, With(rgb, kInfo + 16, {4}));
+    make.Add("bmp-png-inside.bmp", kind, With(rgb, kInfo + 16, {5}));
+    make.Add("bmp-65536-wide-rle.bmp", kind, With(rle8, kInfo + 4, {65536}));
+    make.Add("bmp-40000-square-rle.bmp", kind, With(rle8, kInfo + 4, {40000, 40000}));
     make.Noise("bmp", ".bmp", kind, {'B', 'M'}, 8);
     make.Noise("bmp-info", ".bmp", kind, {'B', 'M', 0, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0, 40, 0, 0, 0}, 8);
 }
