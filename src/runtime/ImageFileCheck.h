@@ -12,7 +12,7 @@ namespace rt {
 enum class ImageFileKind {
     Bitmap,        // a .bmp/.dib file given to the image loader as a bitmap
     IconOrCursor,  // given to the image loader as an icon or a cursor: an icon directory or an animated cursor
-    Picture,       // given to the picture loader: a bitmap, GIF, JPEG or PNG file
+    Picture,       // given to the picture loader: a bitmap, GIF, JPEG, PNG or plain icon file
 };
 
 // True when `file` may be given to the platform's reader of `kind`:
@@ -21,8 +21,8 @@ enum class ImageFileKind {
 // - IconOrCursor: an icon directory whose images are bitmaps (colour and mask rows) or PNGs of at most 256
 //   pixels a side, or an animated cursor (RIFF "ACON") of 1 to 1,024 frames and steps whose frames are such
 //   icon files;
-// - Picture: a bitmap as above, or a GIF, JPEG (Huffman-coded, 8 bits) or PNG. Icons, metafiles and
-//   anything else are refused.
+// - Picture: a bitmap as above, a GIF, JPEG (Huffman-coded, 8 bits) or PNG, or an icon file (type 1) of
+//   bitmap images only. Cursors, animations, PNG icons, metafiles and anything else are refused.
 // No image may hold more than 2^25 pixels; a JPEG also needs entropy-coded data in some proportion to them.
 bool ImageFileHoldsTogether(ImageFileKind kind, std::span<const std::uint8_t> file);
 

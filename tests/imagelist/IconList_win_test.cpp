@@ -419,6 +419,19 @@ TEST_F(IconListTest, NoAddTakesTheListPast32767Images)
     list().RemoveImage(32767.0);
     EXPECT_TRUE(list().AddFromHandle(MakeIcon(Pattern(1, 1, 0)).get(), kImageIcon, std::wstring(L"last")));
     EXPECT_EQ(list().ItemIndex(std::wstring(L"last")), 32767);
+
+    // A file of 32,767 records loaded onto a list of one image: the record past the last place is not read.
+    const Bytes one = *EncodeRecord(Pattern(1, 1, 0), kProgramVersion);
+    Bytes records;
+    for (int i = 0; i < 32767; ++i)
+        records.insert(records.end(), one.begin(), one.end());
+    const std::wstring many = TempFile(L"many.iml");
+    WriteFile(many, EncodeFile(kProgramVersion, records, ""));
+    list().Clear();
+    AddIcons({L"first"}, 1);
+    EXPECT_TRUE(list().LoadFromFile(many));
+    EXPECT_EQ(list().ImageCount(), 32767);
+    EXPECT_EQ(list().ItemKey(1), L"first");
 }
 
 TEST_F(IconListTest, SwapAndCopyMoveImagesAndKeysByPixels)
